@@ -57,6 +57,9 @@ public:
     bool hasColumn(const QString& column) const;
     QVariant value(const QString& column) const; // current row, pending edit included
     QVariant value(int row, const QString& column) const;
+    // Declared type of a column (QMetaType id: QString, qint64, double, Currency, bool, QDate),
+    // also when its value is null.
+    int columnType(const QString& column) const;
     // Assigns to the current row: starts editing (or inserts a row when empty), emits
     // columnChanged(column) synchronously (also for an equal value) and then dataChanged(column).
     void setValue(const QString& column, const QVariant& value);
@@ -79,6 +82,9 @@ signals:
     // Data change: a column of the current row changed (column named), or the current row
     // moved, or the row set was opened/reloaded/sorted (column empty).
     void dataChanged(const QString& column);
+    // Emitted by post() before the pending row is written, so bound editors can put text the
+    // program gave them into their columns.
+    void aboutToPost();
     // A column of the current row was assigned (synchronous, also for an equal value).
     void columnChanged(const QString& column);
     void stateChanged(RowSet::State state);
