@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+// Runs statements outside a row set: the fills and clean-ups of reports, schema steps.
+class SqlCommand {
+public:
+    // One statement in the Jet dialect with named parameters (":name", looked up without regard
+    // to case; a missing one is null). Returns the number of rows changed. Throws DbError.
+    static int execute(const QSqlDatabase& db, const QString& jetSql,
+                       const QVariantHash& params = {});
+    // One statement already in this engine's SQL, values bound to its "?" in order.
+    static QSqlQuery run(const QSqlDatabase& db, const QString& sql,
+                         const QVariantList& values = {});
+    // A value for binding: the parameter named `name` of `params`, typed values stored as the
+    // engine stores them.
+    static QVariantList bindValues(const QSqlDatabase& db, const QStringList& names,
+                                   const QVariantHash& params);
+};
