@@ -87,11 +87,16 @@ void Database::openSqlite(const ConnectionDescription::SqlSettings& settings, Cr
         throw DbError(QStringLiteral("数据库文件 %1 不存在。").arg(shown));
 
     connectionName_ = nextConnectionName();
-    QSqlDatabase db = QSqlDatabase::addDatabase(settings.driver, connectionName_);
-    db.setDatabaseName(filePath_);
-    db.setConnectOptions(settings.connectOptions);
-    if (!db.open())
-        fail(QStringLiteral("数据库文件 %1 无法打开：%2").arg(shown, db.lastError().text()));
+    QString openError;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(settings.driver, connectionName_);
+        db.setDatabaseName(filePath_);
+        db.setConnectOptions(settings.connectOptions);
+        if (!db.open())
+            openError = db.lastError().text();
+    }
+    if (!openError.isEmpty())
+        fail(QStringLiteral("数据库文件 %1 无法打开：%2").arg(shown, openError));
     try {
         verifyOurs();
         configure();

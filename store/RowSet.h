@@ -64,19 +64,26 @@ public:
     // columnChanged(column) synchronously (also for an equal value) and then dataChanged(column).
     void setValue(const QString& column, const QVariant& value);
 
-    void edit();   // Browse -> Edit on the current row (inserts when empty)
-    void append(); // posts, then adds a new row at the end in Insert state
-    void insert(); // posts, then adds a new row before the current one in Insert state
-    void post();   // writes the pending edit or insert to the database
-    void cancel(); // drops the pending edit; an inserted row disappears
+    void edit();          // Browse -> Edit on the current row (inserts when empty)
+    void append();        // posts, then adds a new row at the end in Insert state
+    void insert();        // posts, then adds a new row before the current one in Insert state
+    void post();          // writes the pending edit or insert to the database
+    void cancel();        // drops the pending edit; an inserted row disappears
     void deleteCurrent(); // deletes the current row from the database at once
-    void saveAll(); // post, write all pending changes, re-read the current row
+    void saveAll();       // post, write all pending changes, re-read the current row
     // True while the inserted row has not been given any value by the user (a grid drops it).
     bool isUntouchedInsert() const;
 
     // In-memory sort of the rows read, by one column; the SQL is not re-run. Text columns sort
     // by the collator when one is given, numbers and dates by value, nulls first.
+    // The sort stays in force for later opens and reloads until clearSort() or another sortBy().
     void sortBy(const QString& column, Qt::SortOrder order, const QCollator* collator = nullptr);
+    void clearSort();
+
+    // The table rows are written back to; empty when the row set is read-only (several tables,
+    // an aggregate, or no key column among the columns read).
+    QString writableTable() const;
+    bool isColumnWritable(const QString& column) const;
 
 signals:
     // Data change: a column of the current row changed (column named), or the current row
