@@ -21,7 +21,7 @@ InvoiceRegister::InvoiceRegister(QSqlDatabase db, RowSet* titleqry, RowSet* deta
 void InvoiceRegister::open() {
     titleqry_->close();
     titleqry_->setSql(InvoiceSearch::initialSql());
-    sort_.clear();
+    clearSort();
     titleqry_->open();
     reloadLines();
 }
@@ -40,7 +40,7 @@ void InvoiceRegister::hgridEnter() {
 }
 
 void InvoiceRegister::lcEditChange(const QString& text) {
-    sort_.clear(); // the list comes back in its SQL order
+    clearSort(); // the matches come newest first
     InvoiceSearch::run(*titleqry_, text);
     reloadLines();
 }
@@ -89,7 +89,6 @@ void InvoiceRegister::deleteInvoice() {
     titleqry_->cancel();
     InvoiceWriter(db_).remove(currentCid());
     titleqry_->reload();
-    sort_.apply(*titleqry_);
     if (!titleqry_->isEmpty())
         titleqry_->moveTo(std::min(row, titleqry_->rowCount() - 1));
     reloadLines();
@@ -145,14 +144,18 @@ void InvoiceRegister::showInvoice(qint64 cid) {
     if (!titleqry_->isOpen()) {
         open();
     } else {
-        titleqry_->reload();
-        sort_.apply(*titleqry_);
+        titleqry_->reload(); // keeps the sort in force
     }
     if (!moveToCid(cid)) {
         open();
         moveToCid(cid);
     }
     reloadLines();
+}
+
+void InvoiceRegister::clearSort() {
+    sort_.clear();
+    titleqry_->clearSort();
 }
 
 bool InvoiceRegister::moveToCid(qint64 cid) {

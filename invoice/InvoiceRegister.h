@@ -62,6 +62,7 @@ private:
     // the search in force hides it.
     void showInvoice(qint64 cid);
     bool moveToCid(qint64 cid);
+    void clearSort();
 
     QSqlDatabase db_;
     RowSet* titleqry_;

@@ -34,11 +34,6 @@ void TitleSort::clear() {
     marker_ = Marker::None;
 }
 
-void TitleSort::apply(RowSet& rows) const {
-    if (marker_ != Marker::None)
-        sort(rows, column_, marker_ == Marker::Down ? Qt::AscendingOrder : Qt::DescendingOrder);
-}
-
 void TitleSort::sort(RowSet& rows, const QString& column, Qt::SortOrder order) {
     rows.sortBy(column, order, &collator());
 }

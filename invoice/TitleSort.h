@@ -24,8 +24,6 @@ public:
     std::optional<Qt::SortOrder> click(const QString& column);
     void clear();
 
-    // Sorts the rows already read by the marked column; nothing when no column is marked.
-    void apply(RowSet& rows) const;
     static void sort(RowSet& rows, const QString& column, Qt::SortOrder order);
 
 private:
