@@ -292,8 +292,8 @@ bool DataGrid::handleKey(QKeyEvent* event) {
         rowSet_->insert();
         return true;
     }
-    const bool atLastRow = rowSet_->rowCount() == 0 ||
-                           rowSet_->currentRow() == rowSet_->rowCount() - 1;
+    const bool atLastRow =
+        rowSet_->rowCount() == 0 || rowSet_->currentRow() == rowSet_->rowCount() - 1;
     if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && editable &&
         atLastRow && !rowSet_->isUntouchedInsert()) {
         rowSet_->append();

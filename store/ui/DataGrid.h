@@ -54,7 +54,7 @@ public:
     bool findNext(const QString& text, Qt::CaseSensitivity cs = Qt::CaseInsensitive);
 
 signals:
-    void entered();                    // the focus came into the grid
+    void entered(); // the focus came into the grid
     void titleClicked(const QString& field);
     void ellipsisClicked(const QString& field);
     void cellClicked();

@@ -22,6 +22,7 @@ void DbEdit::showValue() {
     setCursorPosition(0);
     showing_ = false;
     dirty_ = false;
+    emit valueShown();
 }
 
 void DbEdit::onTextChanged() {
@@ -30,9 +31,9 @@ void DbEdit::onTextChanged() {
 }
 
 void DbEdit::keyPressEvent(QKeyEvent* event) {
-    const bool changesText = !isReadOnly() && (!event->text().isEmpty() ||
-                                               event->key() == Qt::Key_Backspace ||
-                                               event->key() == Qt::Key_Delete);
+    const bool changesText =
+        !isReadOnly() && (!event->text().isEmpty() || event->key() == Qt::Key_Backspace ||
+                          event->key() == Qt::Key_Delete);
     if (changesText && binding_->isBound() && event->key() != Qt::Key_Return &&
         event->key() != Qt::Key_Enter && event->key() != Qt::Key_Escape)
         binding_->startEditing();

@@ -13,6 +13,11 @@ public:
     void bind(RowSet* rowSet, const QString& column);
     const FieldBinding& binding() const { return *binding_; }
 
+signals:
+    // The row's value was shown again (another row became current, a reload, an assignment),
+    // also when the text stayed the same.
+    void valueShown();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
