@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6sql6-sqlite libgl-dev
   libfreexl-dev libsodium-dev libxlsxwriter-dev
-  fonts-arphic-uming sqlite3 poppler-utils
+  fonts-arphic-uming fonts-dejavu-core sqlite3 poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -5,10 +5,13 @@
 #include "InvoiceFieldMap.h"
 #include "InvoicePrintEntry.h"
 #include "JpegExport.h"
+#include "PdfOutput.h"
+#include "PrinterOutput.h"
 #include "ReportRenderer.h"
 #include "XlsxExport.h"
 
 #include <QFontInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -123,6 +126,7 @@ private slots:
     void pdfPlacesEveryField_data();
     void pdfPlacesEveryField();
     void printerOffsetMovesEverything();
+    void printerMatchesPdf();
     void failedPictureWritesNoPdf();
     void jpegAndExcelExports();
 
@@ -293,6 +297,28 @@ void RenderTest::printerOffsetMovesEverything() {
         const QPointF shift = after[i].boxMm.topLeft() - before[i].boxMm.topLeft();
         QVERIFY2(qAbs(shift.x() - 3) < 0.05 && qAbs(shift.y() + 2) < 0.05,
                  qPrintable(before[i].text));
+    }
+}
+
+void RenderTest::printerMatchesPdf() {
+    PrintStaging staging;
+    const QList<RenderedPage> pages = ReportRenderer::render(InvoicePrintEntry::prepare(
+        PrintLayout::path(PrintLayout::Overlay84, dir_.path()), distinctInvoice(), staging));
+    const QString direct = dir_.filePath("direct.pdf");
+    const QString printed = dir_.filePath("printed.pdf");
+    PdfOutput::write(pages, direct, QPointF(1, 1));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printed);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    PrinterOutput::print(pages, printer, QPointF(1, 1));
+    const QList<PdfWord> expected = pdfWords(direct);
+    const QList<PdfWord> actual = pdfWords(printed);
+    QCOMPARE(actual.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(actual[i].text, expected[i].text);
+        const QPointF d = actual[i].boxMm.topLeft() - expected[i].boxMm.topLeft();
+        QVERIFY2(qAbs(d.x()) < 0.1 && qAbs(d.y()) < 0.1, qPrintable(expected[i].text));
     }
 }
 
