@@ -18,11 +18,21 @@ void createBaseTables(const QSqlDatabase& db, const SqlDialect& dialect) {
                     {QStringLiteral("")});
 }
 
+// Each printer's feed adjustment in millimetres, applied to every print on it.
+void createPrinterOffsets(const QSqlDatabase& db, const SqlDialect& dialect) {
+    const TableDefinition table{QStringLiteral("打印偏移"),
+                                {{QStringLiteral("打印机"), ColumnType::Text, 255, true},
+                                 {QStringLiteral("水平"), ColumnType::Double},
+                                 {QStringLiteral("垂直"), ColumnType::Double}}};
+    SqlCommand::run(db, dialect.createTable(table));
+}
+
 QVector<MigrationStep> build() {
     return {
         {1, QStringLiteral("tables of the invoice program, first user, print settings row"),
          createBaseTables},
-        // Append the next step here: {2, QStringLiteral("..."), [](const QSqlDatabase& db,
+        {2, QStringLiteral("printer offsets"), createPrinterOffsets},
+        // Append the next step here: {3, QStringLiteral("..."), [](const QSqlDatabase& db,
         // const SqlDialect& dialect) { SqlCommand::run(db, "..."); }},
     };
 }
