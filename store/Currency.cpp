@@ -1,5 +1,7 @@
 #include "Currency.h"
 
+#include "DbError.h"
+
 #include <cmath>
 
 Currency Currency::fromDouble(double yuan) {
@@ -7,7 +9,11 @@ Currency Currency::fromDouble(double yuan) {
 }
 
 Currency Currency::fromLongDouble(long double yuan) {
-    return Currency(std::int64_t(std::llroundl(yuan * Scale)));
+    // Out of range (or not a number at all) would otherwise come back as a huge wrong amount.
+    const long double units = yuan * Scale;
+    if (!std::isfinite(units) || std::fabs(units) >= 9.2e18L)
+        throw DbError(QStringLiteral("数值 %1 不能作为金额").arg(double(yuan), 0, 'g', 15));
+    return Currency(std::int64_t(std::llroundl(units)));
 }
 
 std::optional<Currency> Currency::parse(const QString& text) {
@@ -23,7 +29,7 @@ std::optional<Currency> Currency::parse(const QString& text) {
     std::int64_t whole = 0;
     int wholeDigits = 0;
     while (i < t.size() && t[i].isDigit()) {
-        if (whole > (INT64_MAX / Scale - 9) / 10)
+        if (whole > (INT64_MAX / Scale - t[i].digitValue()) / 10)
             return std::nullopt;
         whole = whole * 10 + t[i].digitValue();
         ++i;
@@ -47,6 +53,8 @@ std::optional<Currency> Currency::parse(const QString& text) {
         return std::nullopt;
     for (int d = std::min(fracDigits, 4); d < 4; ++d)
         frac *= 10;
+    if (whole == INT64_MAX / Scale && frac + (roundUp ? 1 : 0) > INT64_MAX % Scale)
+        return std::nullopt;
     std::int64_t units = whole * Scale + frac + (roundUp ? 1 : 0);
     return Currency(negative ? -units : units);
 }
@@ -70,7 +78,7 @@ QString Currency::toFixed2() const {
     const std::uint64_t magnitude =
         units_ < 0 ? std::uint64_t(-(units_ + 1)) + 1 : std::uint64_t(units_);
     const std::uint64_t cents = (magnitude + 50) / 100;
-    QString s = QString::number(cents / 100) + u'.' +
-                QString::number(cents % 100).rightJustified(2, u'0');
+    QString s =
+        QString::number(cents / 100) + u'.' + QString::number(cents % 100).rightJustified(2, u'0');
     return (sign < 0 && cents != 0) ? u'-' + s : s;
 }

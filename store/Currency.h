@@ -14,7 +14,8 @@ public:
     constexpr Currency() = default;
     static constexpr Currency fromUnits(std::int64_t units) { return Currency(units); }
     static constexpr Currency fromFen(std::int64_t fen) { return Currency(fen * 100); }
-    // Nearest ten-thousandth; halves go away from zero.
+    // Nearest ten-thousandth; halves go away from zero. Throws DbError for infinity, NaN or an
+    // amount beyond the 64-bit range.
     static Currency fromDouble(double yuan);
     static Currency fromLongDouble(long double yuan);
     // Plain decimal text such as "1.5", "-0.0001", "12" (surrounding blanks allowed).
