@@ -3,9 +3,15 @@
 #include "DataFolder.h"
 #include "Database.h"
 #include "DbError.h"
+#include "DefaultLayouts.h"
 #include "InvoiceCommandLine.h"
+#include "InvoicePrintEntry.h"
+#include "InvoicePrintSource.h"
+#include "PrintLayout.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QHash>
 #include <functional>
 #include <map>
 
@@ -44,7 +50,8 @@ using Command =
 
 int init(const Parsed&, const QString& folder, QTextStream& out, QTextStream&) {
     Database db(folder);
-    out << QStringLiteral("数据文件夹已就绪：%1\n").arg(db.filePath());
+    DefaultLayouts::ensure(folder);
+    out << QStringLiteral("数据文件夹已就绪：%1\n").arg(QDir::toNativeSeparators(folder));
     return 0;
 }
 
@@ -63,11 +70,53 @@ int list(const Parsed& p, const QString& folder, QTextStream& out, QTextStream& 
     return InvoiceCommandLine::list(db.connection(), p.rest, out, err);
 }
 
+// Values of "--name value" options; a flag without value maps to "".
+QHash<QString, QString> options(const QStringList& args, QString& error) {
+    QHash<QString, QString> values;
+    for (int i = 0; i < args.size(); ++i) {
+        if (!args[i].startsWith(u"--") || i + 1 >= args.size()) {
+            error = QStringLiteral("无法理解的参数：%1").arg(args[i]);
+            return {};
+        }
+        values.insert(args[i].mid(2), args[i + 1]);
+        ++i;
+    }
+    return values;
+}
+
+int print(const Parsed& p, const QString& folder, QTextStream& out, QTextStream& err) {
+    QString error;
+    const auto opts = options(p.rest, error);
+    const auto layout = PrintLayout::fromShortName(opts.value(QStringLiteral("layout")));
+    const QString pdf = opts.value(QStringLiteral("pdf"));
+    const bool byNumber = opts.contains(QStringLiteral("invoice"));
+    if (error.isEmpty() && (!layout || pdf.isEmpty() || byNumber == opts.contains("cid")))
+        error = QStringLiteral("用法: fapiao print --layout p108|pa4108|p84|pa484 "
+                               "(--invoice 号码 | --cid 编号) --pdf 文件");
+    if (!error.isEmpty()) {
+        err << error << '\n';
+        return 2;
+    }
+    Database db(folder, Database::Creation::ExistingOnly);
+    DefaultLayouts::ensure(folder);
+    bool cidOk = true;
+    const qint64 cid =
+        byNumber ? InvoicePrintSource::cidOfInvoiceNumber(db.connection(), opts.value("invoice"))
+                 : opts.value(QStringLiteral("cid")).toLongLong(&cidOk);
+    if (!cidOk)
+        throw DbError(QStringLiteral("“%1”不是有效的 cid").arg(opts.value("cid")));
+    const InvoicePrintInput input = InvoicePrintSource::fromDatabase(db.connection(), cid);
+    InvoicePrintEntry::printToPdf(*layout, input, folder, pdf);
+    out << QStringLiteral("已输出：%1\n").arg(pdf);
+    return 0;
+}
+
 const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("init"), init},
         {QStringLiteral("check"), check},
         {QStringLiteral("list"), list},
+        {QStringLiteral("print"), print},
     };
     return table;
 }

@@ -1,6 +1,9 @@
 #include "CommandLine.h"
 #include "DataFolder.h"
+#include "DbError.h"
+#include "DefaultLayouts.h"
 #include "FapiaoApplication.h"
+#include "FontSubstitutions.h"
 #include "FrameWindow.h"
 #include "TForm1.h"
 #include "Thintform.h"
@@ -24,6 +27,7 @@ int runCommand(int argc, char** argv, const QStringList& args) {
         qputenv("QT_QPA_PLATFORM", "offscreen"); // commands draw PDFs, never windows
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(FAPIAO_VERSION));
+    installFontSubstitutions();
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int code = CommandLine::run(args, QCoreApplication::applicationDirPath(), out, err);
