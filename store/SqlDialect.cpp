@@ -233,7 +233,13 @@ struct Translator {
             }
             if (t.isWord("str") && next < end && tokens[next].isSymbol("(")) {
                 const int close = matchingParen(tokens, next, end);
+                const qsizetype paramsBefore = parameters.size();
                 out += dialect.strFunction(run(next + 1, close));
+                // The argument may appear more than once; each copy binds its own values.
+                const QStringList own = parameters.mid(paramsBefore);
+                for (int copy = 1; copy < dialect.strFunction(QStringLiteral("?")).count(u'?');
+                     ++copy)
+                    parameters << own;
                 i = close;
                 lastWasText = true;
                 continue;
