@@ -17,14 +17,27 @@ int tenths(double mm) {
     return qRound(mm * 10);
 }
 
-std::vector<int> sortedEdges(QSet<int> edges) {
+// Edges closer than a millimetre share one grid line, so no sliver columns or rows appear.
+constexpr int MinimumCellTenths = 10;
+
+std::vector<int> gridEdges(QSet<int> edges) {
     std::vector<int> sorted(edges.begin(), edges.end());
     std::sort(sorted.begin(), sorted.end());
-    return sorted;
+    std::vector<int> grid;
+    for (int edge : sorted)
+        if (grid.empty() || edge - grid.back() >= MinimumCellTenths)
+            grid.push_back(edge);
+    return grid;
 }
 
-int indexOf(const std::vector<int>& edges, int edge) {
-    return int(std::lower_bound(edges.begin(), edges.end(), edge) - edges.begin());
+// Index of the grid line nearest to an edge.
+int indexOf(const std::vector<int>& grid, int edge) {
+    const auto after = std::lower_bound(grid.begin(), grid.end(), edge);
+    if (after == grid.begin())
+        return 0;
+    if (after == grid.end() || edge - *(after - 1) < *after - edge)
+        return int(after - grid.begin()) - 1;
+    return int(after - grid.begin());
 }
 
 const RenderedText* textOf(const RenderedItem& item) {
@@ -62,7 +75,7 @@ public:
             for (const RenderedItem& item : page.items)
                 if (const RenderedText* t = textOf(item))
                     xEdges << tenths(t->rectMm.left()) << tenths(t->rectMm.right());
-        columns_ = sortedEdges(xEdges);
+        columns_ = gridEdges(xEdges);
         for (size_t c = 0; c + 1 < columns_.size(); ++c)
             worksheet_set_column(sheet_, lxw_col_t(c), lxw_col_t(c),
                                  columnWidthChars((columns_[c + 1] - columns_[c]) / 10.0), nullptr);
@@ -94,7 +107,7 @@ private:
         for (const RenderedItem& item : page.items)
             if (const RenderedText* t = textOf(item))
                 yEdges << tenths(t->rectMm.top()) << tenths(t->rectMm.bottom());
-        const std::vector<int> rows = sortedEdges(yEdges);
+        const std::vector<int> rows = gridEdges(yEdges);
         for (size_t r = 0; r + 1 < rows.size(); ++r)
             worksheet_set_row(sheet_, lxw_row_t(firstRow + r),
                               rowHeightPt((rows[r + 1] - rows[r]) / 10.0), nullptr);
