@@ -364,6 +364,12 @@ void RowSet::setMaster(RowSet* master, const QString& param, const QString& mast
         if (column.isEmpty() || column.compare(d->masterColumn, Qt::CaseInsensitive) == 0)
             d->followMaster();
     });
+    // A posted new master row has just received its key.
+    d->masterLinks << connect(master, &RowSet::rowUpdated, this, [this](int row) {
+        if (row == d->master->currentRow() && d->master->state() == State::Browse &&
+            d->masterValue() != d->params.value(paramKey(d->masterParam)))
+            d->followMaster();
+    });
     d->masterLinks << connect(master, &RowSet::stateChanged, this, [this](State s) {
         if (s == State::Closed)
             d->followMaster();
@@ -392,8 +398,13 @@ void RowSet::open() {
         d->db, translated.sql, SqlCommand::bindValues(d->db, translated.parameterNames, d->params));
     if (!query.isSelect())
         throw DbError(QStringLiteral("这条语句不返回记录：%1").arg(d->sql));
-    d->describeColumns(query.record(), d->sql);
-    d->readRows(query);
+    try {
+        d->describeColumns(query.record(), d->sql);
+        d->readRows(query);
+    } catch (...) {
+        d->rows.clear();
+        throw;
+    }
     d->current = d->rows.isEmpty() ? -1 : 0;
     d->applySort();
     d->current = d->rows.isEmpty() ? -1 : 0;

@@ -189,6 +189,20 @@ private slots:
         QVERIFY(!scalar("select 货物应税名称 from detail where cid=1").isNull());
     }
 
+    void linesOfANewInvoiceTakeItsKey() {
+        RowSet title(conn(), "select * from title order by cid desc");
+        RowSet detail(conn(), "select * from detail where cid=:cid");
+        detail.setMaster(&title, "cid", "cid", "cid");
+        title.open();
+        detail.open();
+        title.append();
+        QVERIFY(detail.isEmpty());
+        title.setValue("发票号码", "9");
+        title.post();
+        detail.append();
+        QCOMPARE(detail.value("cid").toLongLong(), 4);
+    }
+
     void masterMovePostsDetailEdit() {
         RowSet title(conn(), "select * from title order by cid desc");
         RowSet detail(conn(), "select * from detail where cid=:cid");
@@ -313,6 +327,21 @@ private slots:
         exec("delete * from detail where cid=2");
         QVERIFY_THROWS_EXCEPTION(DbError, rs.post());
         QCOMPARE(rs.state(), RowSet::State::Edit);
+    }
+
+    void twoConnectionsEditTheSameRows() {
+        Database other(dir_->path());
+        RowSet mine(conn(), "select * from title order by cid");
+        RowSet theirs(other.connection(), "select * from title order by cid");
+        mine.open();
+        theirs.open();
+        theirs.setValue("复核", "乙");
+        theirs.post();
+        mine.setValue("开票人", "甲"); // read before their write, written after it
+        mine.post();
+        mine.reload();
+        QCOMPARE(mine.value("复核").toString(), QString("乙"));
+        QCOMPARE(mine.value("开票人").toString(), QString("甲"));
     }
 
     void saveAllRereadsTheCurrentRow() {
