@@ -86,7 +86,7 @@ int list(QSqlDatabase db, const QStringList& arguments, QTextStream& out, QTextS
         const ListOptions options = parseListOptions(arguments);
         RowSet titleqry(db, InvoiceSearch::initialSql());
         if (options.search)
-            InvoiceSearch::run(titleqry, *options.search);
+            InvoiceSearch::run(titleqry, db, *options.search);
         else
             titleqry.open();
         if (!options.sortColumn.isEmpty())

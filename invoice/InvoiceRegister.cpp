@@ -41,7 +41,7 @@ void InvoiceRegister::hgridEnter() {
 
 void InvoiceRegister::lcEditChange(const QString& text) {
     clearSort(); // the matches come newest first
-    InvoiceSearch::run(*titleqry_, text);
+    InvoiceSearch::run(*titleqry_, db_, text);
     reloadLines();
 }
 
