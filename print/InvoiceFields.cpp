@@ -24,6 +24,8 @@ QByteArray readPicture(const QString& path) {
         throw DbError(QStringLiteral("背景图片“%1”是图元文件（.%2），本程序不支持此格式，"
                                      "请改用 BMP、JPEG 或 PNG 图片。")
                           .arg(shown, extension));
+    if (extension.isEmpty())
+        throw DbError(QStringLiteral("背景图片“%1”没有扩展名，无法判断图片格式。").arg(shown));
     if (!PictureFormats.contains(extension))
         throw DbError(QStringLiteral("背景图片“%1”的扩展名“.%2”不是已知的图片格式。")
                           .arg(shown, QFileInfo(path).suffix()));

@@ -59,21 +59,21 @@ RenderedText textItem(const ReportObject& o, QPointF origin) {
 
 } // namespace
 
-QList<RenderedPage> ReportRenderer::render(const ReportLayout& layout) {
+QList<RenderedPage> ReportRenderer::render(const ReportLayout& layout, Target target) {
     QList<RenderedPage> pages;
     pages.reserve(layout.pages.size());
     for (const ReportPage& page : layout.pages)
-        pages.append(renderPage(page));
+        pages.append(renderPage(page, target));
     return pages;
 }
 
-RenderedPage ReportRenderer::renderPage(const ReportPage& page) {
+RenderedPage ReportRenderer::renderPage(const ReportPage& page, Target target) {
     RenderedPage out;
     out.paperMm = page.paperSizeMm();
     out.landscape = page.orientation == ReportPage::Orientation::Landscape;
     const QPointF origin(page.marginLeft / 10.0, page.marginTop / 10.0);
     for (const ReportObject& o : page.objects) {
-        if (!o.isPrinted())
+        if (!o.visible || (target == Target::Paper && !o.printable))
             continue;
         switch (o.kind) {
         case ReportObject::Kind::Text:

@@ -200,6 +200,7 @@ void LayoutTest::badBackgroundPicture_data() {
     QTest::newRow("missing") << "无此图.bmp" << QByteArray() << "无法打开";
     QTest::newRow("unknown extension")
         << "form.txt" << QByteArray("x") << "“.txt”不是已知的图片格式";
+    QTest::newRow("no extension") << "form" << QByteArray("x") << "没有扩展名";
     QTest::newRow("metafile") << "form.WMF" << QByteArray("x") << "不支持";
     QTest::newRow("not a picture") << "form.jpeg" << QByteArray("not a jpeg") << "不是有效的";
 }

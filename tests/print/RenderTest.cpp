@@ -197,6 +197,7 @@ void RenderTest::rendersFromMarginCornerAndSkipsHidden() {
     ReportObject designerOnly = shown;
     designerOnly.printable = false;
     page.objects = {hidden, shown, designerOnly};
+    QCOMPARE(ReportRenderer::renderPage(page, ReportRenderer::Target::Screen).items.size(), 2);
     const RenderedPage rendered = ReportRenderer::renderPage(page);
     QCOMPARE(rendered.items.size(), 1);
     const auto& text = std::get<RenderedText>(rendered.items.first());

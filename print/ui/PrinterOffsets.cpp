@@ -1,0 +1,48 @@
+#include "PrinterOffsets.h"
+
+#include "DbError.h"
+#include "SqlCommand.h"
+#include "SqlDialect.h"
+#include "WriteTransaction.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+QString table(const SqlDialect& dialect) {
+    return dialect.quoteName(QString::fromUtf8(PrinterOffsets::Table));
+}
+
+} // namespace
+
+QPointF PrinterOffsets::offsetFor(const QString& printerName) const {
+    if (!available())
+        return {};
+    const SqlDialect dialect = SqlDialect::forDatabase(db_);
+    QSqlQuery q =
+        SqlCommand::run(db_,
+                        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = ?")
+                            .arg(dialect.quoteName(QStringLiteral("水平")),
+                                 dialect.quoteName(QStringLiteral("垂直")), table(dialect),
+                                 dialect.quoteName(QStringLiteral("打印机"))),
+                        {printerName});
+    return q.next() ? QPointF(q.value(0).toDouble(), q.value(1).toDouble()) : QPointF();
+}
+
+void PrinterOffsets::setOffset(const QString& printerName, QPointF offsetMm) {
+    if (!available())
+        throw DbError(
+            QStringLiteral("数据库没有打开，无法保存打印机“%1”的打印偏移。").arg(printerName));
+    const SqlDialect dialect = SqlDialect::forDatabase(db_);
+    const QString printerColumn = dialect.quoteName(QStringLiteral("打印机"));
+    WriteTransaction transaction(db_);
+    SqlCommand::run(
+        db_, QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table(dialect), printerColumn),
+        {printerName});
+    SqlCommand::run(db_,
+                    dialect.insertStatement(
+                        QString::fromUtf8(Table),
+                        {QStringLiteral("打印机"), QStringLiteral("水平"), QStringLiteral("垂直")}),
+                    {printerName, offsetMm.x(), offsetMm.y()});
+    transaction.commit();
+}
