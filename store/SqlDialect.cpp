@@ -105,6 +105,11 @@ QString SqlDialect::beginWrite() const {
                                          : QStringLiteral("BEGIN IMMEDIATE");
 }
 
+QString SqlDialect::afterCommit() const {
+    return engine_ == Engine::PostgreSQL ? QString()
+                                         : QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)");
+}
+
 QString SqlDialect::readVersion() const {
     return engine_ == Engine::PostgreSQL ? QStringLiteral("SELECT version FROM schema_version")
                                          : QStringLiteral("PRAGMA user_version");

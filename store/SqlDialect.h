@@ -29,6 +29,10 @@ public:
     // Starts a write transaction that takes the write lock at once, so two programs writing the
     // same file wait for each other instead of failing half-way.
     QString beginWrite() const;
+    // Run after a commit; empty when nothing is needed. On SQLite it copies the write-ahead log
+    // into kolu.mdb itself, so a copy of that one file (the users' backup) holds every saved
+    // change even while the program runs.
+    QString afterCommit() const;
     // The schema version kept inside the file.
     QString readVersion() const;
     QString writeVersion(int version) const;

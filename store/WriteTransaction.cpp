@@ -38,7 +38,12 @@ WriteTransaction::~WriteTransaction() {
 }
 
 void WriteTransaction::commit() {
-    if (outermost_ && !done_)
+    if (outermost_ && !done_) {
         SqlCommand::run(db_, QStringLiteral("COMMIT"));
+        done_ = true;
+        const QString after = SqlDialect::forDatabase(db_).afterCommit();
+        if (!after.isEmpty())
+            SqlCommand::run(db_, after).finish();
+    }
     done_ = true;
 }

@@ -146,6 +146,18 @@ private slots:
         QCOMPARE(scalar(b, "select count(*) from 购货单位").toInt(), 20);
     }
 
+    // Users back up by copying kolu.mdb alone, also while the program runs.
+    void copyOfTheFileHoldsCommittedWrites() {
+        QTemporaryDir dir;
+        QTemporaryDir backup;
+        Database db(dir.path());
+        db.writeTransaction(
+            [&] { SqlCommand::execute(db.connection(), "insert into sp (名称) values ('笔')"); });
+        QVERIFY(QFile::copy(dbFile(dir), dbFile(backup)));
+        Database copy(backup.path());
+        QCOMPARE(scalar(copy, "select 名称 from sp").toString(), QString("笔"));
+    }
+
     void failedWriteTransactionLeavesNothing() {
         QTemporaryDir dir;
         Database db(dir.path());
