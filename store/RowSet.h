@@ -75,7 +75,8 @@ public:
     bool isUntouchedInsert() const;
 
     // In-memory sort of the rows read, by one column; the SQL is not re-run. Text columns sort
-    // by the collator when one is given, numbers and dates by value, nulls first.
+    // by the collator when one is given, numbers and dates by value; nulls come first when
+    // ascending, last when descending; equal rows keep their order.
     // The sort stays in force for later opens and reloads until clearSort() or another sortBy().
     void sortBy(const QString& column, Qt::SortOrder order, const QCollator* collator = nullptr);
     void clearSort();
