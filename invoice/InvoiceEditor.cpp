@@ -1,5 +1,6 @@
 #include "InvoiceEditor.h"
 
+#include "ChineseDate.h"
 #include "LineArithmetic.h"
 #include "RowSet.h"
 
@@ -75,6 +76,15 @@ void InvoiceEditor::detaildstDataChange() {
     const InvoiceTotals t = totals();
     emit footerSumsChanged(saved_.quantity, saved_.amount, saved_.tax);
     emit totalsChanged(t.capitals, t.figures);
+}
+
+void InvoiceEditor::kpEnter() {
+    titleqry_->edit();
+}
+
+void InvoiceEditor::kpChange(const QDate& date) {
+    titleqry_->setValue(QStringLiteral("中文日期"), ChineseDate(date));
+    titleqry_->setValue(QStringLiteral("开票日期"), date);
 }
 
 void InvoiceEditor::setAmountFromQuantityAndPrice() {

@@ -3,6 +3,7 @@
 #include "Currency.h"
 #include "InvoiceTotals.h"
 
+#include <QDate>
 #include <QObject>
 #include <QString>
 
@@ -36,6 +37,10 @@ public slots:
     void detailqryDSDesigner42Change(); // 其它4 -> 单价
     // Recomputes the sums and the totals and announces them.
     void detaildstDataChange();
+    // The date picker gets the focus: the header row starts editing.
+    void kpEnter();
+    // The user picked a date: 中文日期 and 开票日期 of the current header row.
+    void kpChange(const QDate& date);
 
 signals:
     // The texts for jedx (大写金额) and xxje (小写金额).

@@ -126,8 +126,11 @@ qint64 InvoiceRegister::currentCid() const {
     return titleqry_->value(Cid).toLongLong();
 }
 
-void InvoiceRegister::requireCurrentInvoice(const QString& action) const {
-    if (!titleqry_->isOpen() || titleqry_->currentRow() < 0)
+void InvoiceRegister::requireCurrentInvoice(const QString& action) {
+    // A header typed into an empty list has no cid until it is written.
+    if (titleqry_->state() == RowSet::State::Insert)
+        titleqry_->saveAll();
+    if (!titleqry_->isOpen() || titleqry_->currentRow() < 0 || titleqry_->value(Cid).isNull())
         throw DbError(
             QStringLiteral("没有选中的发票，不能%1。请先在发票列表中选择一张发票。").arg(action));
 }

@@ -56,7 +56,7 @@ public:
 
 private:
     qint64 currentCid() const;
-    void requireCurrentInvoice(const QString& action) const;
+    void requireCurrentInvoice(const QString& action);
     void saveAll();
     // Re-reads the list and makes the invoice `cid` current; falls back to the full list when
     // the search in force hides it.

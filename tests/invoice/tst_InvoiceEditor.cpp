@@ -35,6 +35,7 @@ private slots:
     void totalsCountLinesAsSaved();
     void totalsOfEmptyInvoice();
     void totalsUseEveryLine();
+    void pickedDateWritesBothColumns();
 };
 
 void InvoiceEditorTest::chains_data() {
@@ -169,6 +170,21 @@ void InvoiceEditorTest::totalsUseEveryLine() {
     editor.detaildstDataChange();
     QCOMPARE(editor.totals().figures, QStringLiteral("11.70"));
     QCOMPARE(editor.totals().capitals, QStringLiteral("壹拾壹圆柒角整"));
+}
+
+void InvoiceEditorTest::pickedDateWritesBothColumns() {
+    InvoiceFixture f;
+    f.addHeader(1, {{QStringLiteral("开票日期"), QDate(2001, 1, 1)}});
+    f.titleqry->open();
+    f.detailqry->open();
+    InvoiceEditor editor(f.titleqry.get(), f.detailqry.get());
+    editor.kpEnter();
+    QCOMPARE(f.titleqry->state(), RowSet::State::Edit);
+    editor.kpChange(QDate(2008, 9, 5));
+    f.titleqry->post();
+    QCOMPARE(f.column(QStringLiteral("title"), QStringLiteral("中文日期")),
+             (QVariantList{QStringLiteral("2008年09月05日")}));
+    QCOMPARE(f.titleqry->value(QStringLiteral("开票日期")).toDate(), QDate(2008, 9, 5));
 }
 
 QTEST_MAIN(InvoiceEditorTest)

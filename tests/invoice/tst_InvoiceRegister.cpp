@@ -23,6 +23,7 @@ private slots:
     void sortByDateAndNumber();
     void addLine();
     void addLineWithoutCurrentInvoiceIsRefused();
+    void addLineToHeaderNotYetWritten();
     void deleteAndEditLine();
     void linesArePostedOnMoves_data();
     void linesArePostedOnMoves();
@@ -163,6 +164,19 @@ void InvoiceRegisterTest::addLineWithoutCurrentInvoiceIsRefused() {
     reg.lcEditChange(QStringLiteral("没有这家"));
     QVERIFY_THROWS_EXCEPTION(DbError, reg.N1Click());
     QCOMPARE(f.count(QStringLiteral("detail")), 0);
+}
+
+void InvoiceRegisterTest::addLineToHeaderNotYetWritten() {
+    InvoiceFixture f;
+    f.addHeader(4);
+    InvoiceRegister reg(f.db(), f.titleqry.get(), f.detailqry.get());
+    reg.lcEditChange(QStringLiteral("没有这家"));
+    f.titleqry->setValue(Buyer, QStringLiteral("新")); // typing into the empty list inserts
+    reg.N1Click();
+    QCOMPARE(f.count(QStringLiteral("title")), 2);
+    QCOMPARE(f.count(QStringLiteral("detail"), QStringLiteral("cid is null")), 0);
+    QCOMPARE(f.column(QStringLiteral("detail"), QStringLiteral("cid")),
+             f.column(QStringLiteral("title"), QStringLiteral("cid"), Buyer + " = '新'"));
 }
 
 void InvoiceRegisterTest::deleteAndEditLine() {
