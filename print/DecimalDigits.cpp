@@ -51,7 +51,7 @@ std::optional<DecimalDigits> DecimalDigits::fromText(const QString& text) {
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
         bool ok = false;
         exponent = t.mid(i + 1).toInt(&ok);
-        if (!ok || t.mid(i + 1).startsWith(u' ') || std::abs(exponent) > 100000)
+        if (!ok || t.mid(i + 1).startsWith(u' ') || std::abs(exponent) > 1000)
             return std::nullopt;
         i = t.size();
     }
