@@ -40,6 +40,8 @@ void InvoiceRegister::hgridEnter() {
 }
 
 void InvoiceRegister::lcEditChange(const QString& text) {
+    // Closing the list would drop what was typed into the current invoice: write it first.
+    saveAll();
     clearSort(); // the matches come newest first
     InvoiceSearch::run(*titleqry_, db_, text);
     reloadLines();

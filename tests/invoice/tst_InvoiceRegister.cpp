@@ -19,6 +19,7 @@ private slots:
     void search_data();
     void search();
     void emptySearchBeforeAndAfterTyping();
+    void searchKeepsPendingEdits();
     void sortCyclesMarkers();
     void sortByDateAndNumber();
     void addLine();
@@ -84,6 +85,20 @@ void InvoiceRegisterTest::emptySearchBeforeAndAfterTyping() {
     reg.lcEditChange(QStringLiteral("a"));
     reg.lcEditChange(QString());
     QCOMPARE(f.listedCids(), (QList<qint64>{6, 5, 4, 3, 2, 1}));
+}
+
+void InvoiceRegisterTest::searchKeepsPendingEdits() {
+    InvoiceFixture f;
+    f.addHeader(1);
+    f.addLine(1, {{Name, QStringLiteral("甲")}});
+    InvoiceRegister reg(f.db(), f.titleqry.get(), f.detailqry.get());
+    reg.open();
+    f.titleqry->setValue(QStringLiteral("备注"), QStringLiteral("刚输入"));
+    f.detailqry->setValue(Name, QStringLiteral("乙"));
+    reg.lcEditChange(QStringLiteral("x"));
+    QCOMPARE(f.column(QStringLiteral("title"), QStringLiteral("备注")),
+             (QVariantList{QStringLiteral("刚输入")}));
+    QCOMPARE(f.column(QStringLiteral("detail"), Name), (QVariantList{QStringLiteral("乙")}));
 }
 
 void InvoiceRegisterTest::sortCyclesMarkers() {
