@@ -15,8 +15,8 @@ public:
     // One statement already in this engine's SQL, values bound to its "?" in order.
     static QSqlQuery run(const QSqlDatabase& db, const QString& sql,
                          const QVariantList& values = {});
-    // A value for binding: the parameter named `name` of `params`, typed values stored as the
-    // engine stores them.
+    // The values of `params` for the parameter names of a translated statement, in order, as
+    // the engine stores them (names compared without regard to case; a missing one is null).
     static QVariantList bindValues(const QSqlDatabase& db, const QStringList& names,
                                    const QVariantHash& params);
 };
