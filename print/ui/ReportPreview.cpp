@@ -130,7 +130,8 @@ void ReportPreview::buildToolBar() {
 }
 
 void ReportPreview::rerender() {
-    pages_ = ReportRenderer::render(layout_);
+    pages_ = ReportRenderer::render(layout_, ReportRenderer::Target::Paper);
+    screenPages_ = ReportRenderer::render(layout_, ReportRenderer::Target::Screen);
     showPage(std::clamp(current_, 0, std::max(0, int(pages_.size()) - 1)));
 }
 
@@ -138,7 +139,7 @@ void ReportPreview::showPage(int index) {
     if (pages_.isEmpty() || index < 0 || index >= pages_.size())
         return;
     current_ = index;
-    view_->setPage(pages_.at(index));
+    view_->setPage(screenPages_.at(index));
     refitZoom();
     updateControls();
 }

@@ -27,6 +27,7 @@ public:
     ReportPreview(const ReportLayout& filled, PrinterOffsets offsets, QWidget* parent = nullptr);
     ~ReportPreview() override;
 
+    // The pages as they print and export.
     const QList<RenderedPage>& pages() const { return pages_; }
     int currentPage() const { return current_; }
     void showPage(int index);
@@ -63,7 +64,8 @@ private:
 
     ReportLayout layout_;
     PrinterOffsets offsets_;
-    QList<RenderedPage> pages_;
+    QList<RenderedPage> pages_;       // as printed and exported
+    QList<RenderedPage> screenPages_; // the same with the objects that show on screen only
     int current_ = 0;
     ZoomMode zoomMode_ = ZoomMode::FitWidth;
     QPrinter printer_;
