@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -144,6 +145,36 @@ private slots:
         }
         QCOMPARE(scalar(a, "select count(*) from 购货单位").toInt(), 20);
         QCOMPARE(scalar(b, "select count(*) from 购货单位").toInt(), 20);
+    }
+
+    // Other processes (here the sqlite3 shell) write while this one does; nobody loses a row.
+    void otherProcessesWriteAtTheSameTime() {
+        QTemporaryDir dir;
+        Database db(dir.path());
+        QString script = ".timeout 10000\n";
+        for (int i = 0; i < 50; ++i)
+            script +=
+                QString("begin immediate; insert into sp (名称) values ('外%1'); commit;\n").arg(i);
+        QList<QProcess*> others;
+        for (int p = 0; p < 3; ++p) {
+            auto* other = new QProcess(this);
+            other->start("sqlite3", {dbFile(dir)});
+            QVERIFY(other->waitForStarted());
+            other->write(script.toUtf8());
+            other->closeWriteChannel();
+            others << other;
+        }
+        for (int i = 0; i < 50; ++i)
+            db.writeTransaction([&] {
+                SqlCommand::execute(db.connection(), "insert into sp (名称) values (:n)",
+                                    {{"n", QString("内%1").arg(i)}});
+            });
+        for (QProcess* other : others) {
+            QVERIFY(other->waitForFinished(60000));
+            QCOMPARE(other->exitCode(), 0);
+            QCOMPARE(other->readAllStandardError(), QByteArray());
+        }
+        QCOMPARE(scalar(db, "select count(*) from sp").toInt(), 200);
     }
 
     // Users back up by copying kolu.mdb alone, also while the program runs.
