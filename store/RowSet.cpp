@@ -177,9 +177,10 @@ struct RowSet::Private {
             types[i] = columns[i].type;
         rows.clear();
         while (query.next()) {
-            QVector<QVariant> row(n);
+            QVector<QVariant> row;
+            row.reserve(n);
             for (int i = 0; i < n; ++i)
-                row[i] = ValueCodec::fromStorage(query.value(i), types[i]);
+                row.append(ValueCodec::fromStorage(query.value(i), types[i]));
             rows.append(std::move(row));
         }
         query.finish();
@@ -191,12 +192,28 @@ struct RowSet::Private {
             return;
         QVector<int> perm(rows.size());
         std::iota(perm.begin(), perm.end(), 0);
-        const QCollator* coll = collator ? &*collator : nullptr;
         const bool descending = sortOrder == Qt::DescendingOrder;
-        std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
-            const int cmp = compareValues(rows[a][c], rows[b][c], coll);
-            return descending ? cmp > 0 : cmp < 0;
-        });
+        if (collator && columns[c].type == ColumnType::Text) {
+            // One key per row instead of a collation per comparison: pinyin order of a long
+            // list in a fraction of the time.
+            std::vector<std::optional<QCollatorSortKey>> keys(rows.size());
+            for (int r = 0; r < rows.size(); ++r)
+                if (!isNull(rows[r][c]))
+                    keys[r] = collator->sortKey(rows[r][c].toString());
+            std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
+                const auto& ka = keys[descending ? b : a];
+                const auto& kb = keys[descending ? a : b];
+                if (!ka || !kb)
+                    return !ka && kb;
+                return ka->compare(*kb) < 0;
+            });
+        } else {
+            const QCollator* coll = collator ? &*collator : nullptr;
+            std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
+                const int cmp = compareValues(rows[a][c], rows[b][c], coll);
+                return descending ? cmp > 0 : cmp < 0;
+            });
+        }
         QVector<QVector<QVariant>> sorted;
         sorted.reserve(rows.size());
         int newCurrent = current;
