@@ -3,6 +3,7 @@
 #include "InvoiceFixture.h"
 #include "InvoiceRegister.h"
 #include "InvoiceWriter.h"
+#include "SearchAsTyped.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +21,7 @@ private slots:
     void search();
     void emptySearchBeforeAndAfterTyping();
     void searchKeepsPendingEdits();
+    void searchAsTypedRunsTheLatestText();
     void sortCyclesMarkers();
     void sortByDateAndNumber();
     void addLine();
@@ -99,6 +101,27 @@ void InvoiceRegisterTest::searchKeepsPendingEdits() {
     QCOMPARE(f.column(QStringLiteral("title"), QStringLiteral("备注")),
              (QVariantList{QStringLiteral("刚输入")}));
     QCOMPARE(f.column(QStringLiteral("detail"), Name), (QVariantList{QStringLiteral("乙")}));
+}
+
+void InvoiceRegisterTest::searchAsTypedRunsTheLatestText() {
+    InvoiceFixture f;
+    addSearchFixture(f);
+    InvoiceRegister reg(f.db(), f.titleqry.get(), f.detailqry.get());
+    reg.open();
+    SearchAsTyped typing(&reg);
+    QSignalSpy searched(&typing, &SearchAsTyped::searched);
+    typing.textChanged(QStringLiteral("a"));
+    typing.textChanged(QStringLiteral("ab"));
+    typing.textChanged(QStringLiteral("abc"));
+    QCOMPARE(f.titleqry->rowCount(), 7); // nothing searched while keystrokes are waiting
+    QTRY_COMPARE(searched.count(), 1);
+    QCOMPARE(searched.at(0).at(0).toString(), QStringLiteral("abc"));
+    QCOMPARE(f.listedCids(), (QList<qint64>{5, 2}));
+
+    typing.textChanged(QStringLiteral("加急"));
+    typing.flush();
+    QCOMPARE(f.listedCids(), (QList<qint64>{6}));
+    QVERIFY(!typing.isPending());
 }
 
 void InvoiceRegisterTest::sortCyclesMarkers() {
