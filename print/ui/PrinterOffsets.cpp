@@ -15,13 +15,15 @@ QString table(const SqlDialect& dialect) {
 
 } // namespace
 
+// A printer without a name (printing to a file) is kept under the empty name, not as null.
+
 QPointF PrinterOffsets::offsetFor(const QString& printerName) const {
     if (!available())
         return {};
     const SqlDialect dialect = SqlDialect::forDatabase(db_);
     QSqlQuery q =
         SqlCommand::run(db_,
-                        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = ?")
+                        QStringLiteral("SELECT %1, %2 FROM %3 WHERE %4 = COALESCE(?, '')")
                             .arg(dialect.quoteName(QStringLiteral("水平")),
                                  dialect.quoteName(QStringLiteral("垂直")), table(dialect),
                                  dialect.quoteName(QStringLiteral("打印机"))),
@@ -36,13 +38,15 @@ void PrinterOffsets::setOffset(const QString& printerName, QPointF offsetMm) {
     const SqlDialect dialect = SqlDialect::forDatabase(db_);
     const QString printerColumn = dialect.quoteName(QStringLiteral("打印机"));
     WriteTransaction transaction(db_);
-    SqlCommand::run(
-        db_, QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(table(dialect), printerColumn),
-        {printerName});
     SqlCommand::run(db_,
-                    dialect.insertStatement(
-                        QString::fromUtf8(Table),
-                        {QStringLiteral("打印机"), QStringLiteral("水平"), QStringLiteral("垂直")}),
+                    QStringLiteral("DELETE FROM %1 WHERE %2 = COALESCE(?, '')")
+                        .arg(table(dialect), printerColumn),
+                    {printerName});
+    SqlCommand::run(db_,
+                    QStringLiteral("INSERT INTO %1 (%2, %3, %4) VALUES (COALESCE(?, ''), ?, ?)")
+                        .arg(table(dialect), printerColumn,
+                             dialect.quoteName(QStringLiteral("水平")),
+                             dialect.quoteName(QStringLiteral("垂直"))),
                     {printerName, offsetMm.x(), offsetMm.y()});
     transaction.commit();
 }

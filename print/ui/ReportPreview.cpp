@@ -10,6 +10,7 @@
 #include "XlsxExport.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QPageSetupDialog>
@@ -46,6 +47,7 @@ ReportPreview::ReportPreview(const ReportLayout& filled, PrinterOffsets offsets,
     scroll_->setBackgroundRole(QPalette::Dark);
     view_ = new PreviewPageView(scroll_);
     scroll_->setWidget(view_);
+    scroll_->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -186,9 +188,10 @@ void ReportPreview::refitZoom() {
     view_->setZoom(std::max(0.05, fitted));
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    refitZoom();
+bool ReportPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize)
+        refitZoom();
+    return QDialog::eventFilter(watched, event);
 }
 
 void ReportPreview::updateControls() {

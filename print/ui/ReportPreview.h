@@ -49,7 +49,7 @@ public:
     void exportXlsx(const QString& path) const;
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildToolBar();
