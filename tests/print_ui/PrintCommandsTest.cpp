@@ -63,9 +63,9 @@ QPointF wordPositionMm(const QString& pdf, const QString& word) {
         QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>%1</word>)re").arg(word));
     const auto m = box.match(QString::fromUtf8(p.readAllStandardOutput()));
     constexpr double MmPerPt = 25.4 / 72;
-    return m.hasMatch() ? QPointF(m.captured(1).toDouble() * MmPerPt,
-                                  m.captured(2).toDouble() * MmPerPt)
-                        : QPointF(-1, -1);
+    return m.hasMatch()
+               ? QPointF(m.captured(1).toDouble() * MmPerPt, m.captured(2).toDouble() * MmPerPt)
+               : QPointF(-1, -1);
 }
 
 // Runs `inside` on the modal window of type T once it is open.
