@@ -86,6 +86,11 @@ TForm1::TForm1(const QString& dataFolder, QWidget* parent)
 
 TForm1::~TForm1() {
     qApp->removeEventFilter(this);
+    // The row sets go before the connection they run on.
+    delete register_;
+    delete editor_;
+    qDeleteAll(findChildren<RowSet*>());
+    cnn_.reset();
 }
 
 // Opens the connection. A failure is remembered and shown once when the window appears; the
@@ -576,10 +581,14 @@ bool TForm1::askToSavePending() {
                               QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return true;
+    // Saving the header re-reads it, which would reload (and so drop) the line being edited.
+    savingOnClose_ = true;
     try {
         titleqry_->saveAll();
         detailqry_->saveAll();
+        savingOnClose_ = false;
     } catch (const DbError& e) {
+        savingOnClose_ = false;
         // Closing now would lose the invoice: keep the window open so the user can act.
         QMessageBox::critical(this, Info, e.message());
         return false;
@@ -673,7 +682,8 @@ void TForm1::N15Click() {
 
 void TForm1::titledstDataChange() {
     hgrid_->setReadOnly(chk_->isChecked());
-    reloadLines();
+    if (!savingOnClose_)
+        reloadLines();
 }
 
 void TForm1::reloadLines() {

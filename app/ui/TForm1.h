@@ -151,4 +151,5 @@ private:
     int ticks_ = 0;
     bool shown_ = false;
     bool loggedIn_ = false;
+    bool savingOnClose_ = false;
 };
