@@ -43,16 +43,18 @@ RenderedPage CalibrationPage::make(QSizeF paperMm) {
     for (int y = 0; y <= height; ++y)
         page.items << gridLine(QPointF(0, y), QPointF(paperMm.width(), y), y);
 
-    // Labels of the vertical lines run along rows every 50 mm; those of the horizontal lines
-    // along columns every 50 mm.
+    // Labels of the vertical lines run along rows every 50 mm, just below the row's line and
+    // right of their own; those of the horizontal lines along columns every 50 mm, just above
+    // their line, so no two labels meet where a row and a column cross.
     for (int row = 0; row <= height - 10; row += 50)
         for (int x = 10; x < width; x += 10)
             page.items << label(QRectF(x + 0.5, row + 0.5, LabelWidthMm, LabelHeightMm), x,
                                 Qt::AlignLeft | Qt::AlignTop);
     for (int column = 0; column <= width - 10; column += 50)
         for (int y = 10; y < height; y += 10)
-            page.items << label(QRectF(column + 0.5, y + 0.5, LabelWidthMm, LabelHeightMm), y,
-                                Qt::AlignLeft | Qt::AlignTop);
+            page.items << label(
+                QRectF(column + 0.5, y - LabelHeightMm - 0.3, LabelWidthMm, LabelHeightMm), y,
+                Qt::AlignLeft | Qt::AlignBottom);
 
     RenderedText title;
     title.rectMm = QRectF(12, 12, 120, 6);

@@ -107,9 +107,10 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
 }
 
 void DesignerCanvas::paintGrid(QPainter& p) const {
-    const double step = gridStep_ / 10.0 * pixelsPerMm();
-    if (step < 4)
-        return;
+    // A grid too fine to see at this zoom is drawn at five times its spacing.
+    double step = gridStep_ / 10.0 * pixelsPerMm();
+    while (step < 6)
+        step *= 5;
     const QRectF paper(paperOrigin(), model_->page().paperSizeMm() * pixelsPerMm());
     const QPointF origin = toWidget(QPoint(0, 0));
     p.save();

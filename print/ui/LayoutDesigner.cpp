@@ -89,10 +89,10 @@ LayoutDesigner::LayoutDesigner(ReportLayout& layout, QWidget* parent)
     grid->addWidget(verticalRuler_, 1, 0);
     grid->addWidget(scroll_, 1, 1);
 
-    auto* panel = new ObjectPropertyPanel(&model_);
+    panel_ = new ObjectPropertyPanel(&model_);
     auto* splitter = new QSplitter;
     splitter->addWidget(pageArea);
-    splitter->addWidget(panel);
+    splitter->addWidget(panel_);
     splitter->setStretchFactor(0, 1);
 
     auto* layoutBox = new QVBoxLayout(this);
@@ -229,6 +229,7 @@ void LayoutDesigner::updateTitle() {
 }
 
 bool LayoutDesigner::save() {
+    panel_->commitText();
     try {
         model_.save();
         return true;
@@ -239,6 +240,7 @@ bool LayoutDesigner::save() {
 }
 
 bool LayoutDesigner::readyToClose() {
+    panel_->commitText();
     if (!model_.isModified())
         return true;
     switch (askSave_(this)) {

@@ -8,6 +8,7 @@
 
 class DesignerCanvas;
 class DesignerRuler;
+class ObjectPropertyPanel;
 class QComboBox;
 class QScrollArea;
 
@@ -42,6 +43,7 @@ private:
 
     LayoutEditModel model_;
     DesignerCanvas* canvas_ = nullptr;
+    ObjectPropertyPanel* panel_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     DesignerRuler* horizontalRuler_ = nullptr;
     DesignerRuler* verticalRuler_ = nullptr;

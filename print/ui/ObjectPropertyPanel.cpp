@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -168,11 +169,17 @@ void ObjectPropertyPanel::build() {
 
 bool ObjectPropertyPanel::eventFilter(QObject* watched, QEvent* event) {
     // The text is one edit when the user leaves the box, not one per keystroke.
-    if (watched == text_ && event->type() == QEvent::FocusOut && isEnabled()) {
-        const QStringList lines = text_->toPlainText().split(u'\n');
-        change(QStringLiteral("文本"), [&](ReportObject& o) { o.lines = lines; });
-    }
+    if (watched == text_ && event->type() == QEvent::FocusOut)
+        commitText();
     return QWidget::eventFilter(watched, event);
+}
+
+void ObjectPropertyPanel::commitText() {
+    if (!isEnabled() || !text_->document()->isModified())
+        return;
+    text_->document()->setModified(false);
+    const QStringList lines = text_->toPlainText().split(u'\n');
+    change(QStringLiteral("文本"), [&](ReportObject& o) { o.lines = lines; });
 }
 
 void ObjectPropertyPanel::refresh() {
@@ -189,6 +196,8 @@ void ObjectPropertyPanel::refresh() {
     for (const auto& [field, box] : lengths_)
         box->setValue(fieldValue(o, field) / 10.0);
     font_->setCurrentFont(QFont(o.fontFamily));
+    // The family the layout names (宋体), not the installed one standing in for it.
+    font_->setEditText(o.fontFamily);
     fontSize_->setValue(o.fontSizePt);
     bold_->setChecked(o.bold);
     italic_->setChecked(o.italic);
@@ -199,8 +208,10 @@ void ObjectPropertyPanel::refresh() {
         box->setChecked(o.frameSides & side);
     visible_->setChecked(o.visible);
     printable_->setChecked(o.printable);
-    if (!text_->hasFocus())
+    if (!text_->hasFocus() || !text_->document()->isModified()) {
         text_->setPlainText(o.text());
+        text_->document()->setModified(false);
+    }
     for (QWidget* editor : editors)
         editor->blockSignals(false);
 }

@@ -19,6 +19,8 @@ public:
     explicit ObjectPropertyPanel(LayoutEditModel* model, QWidget* parent = nullptr);
 
     void refresh();
+    // The text typed so far becomes one edit (also done when the text box loses focus).
+    void commitText();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,6 +14,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 class PrintWindowsTest : public QObject {
@@ -64,6 +66,27 @@ private slots:
         model->undoStack()->undo();
         QVERIFY(layout.FindObject("jym"));
         designer.setSaveQuestion([](QWidget*) { return QMessageBox::No; });
+    }
+
+    // Text typed in the panel counts even when the user saves without leaving the box.
+    void typedTextIsSavedWithoutLeavingTheBox() {
+        QTemporaryDir dir;
+        DefaultLayouts::ensure(dir.path());
+        ReportLayout layout;
+        layout.LoadFromFile(PrintLayout::path(PrintLayout::Overlay84, dir.path()));
+        LayoutDesigner designer(layout);
+        designer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&designer));
+        const int label = designer.model()->addObject(ReportObject());
+        auto* text = designer.findChild<QPlainTextEdit*>("textEdit");
+        text->setFocus();
+        text->selectAll();
+        QTest::keyClicks(text, "note 2");
+        designer.findChild<QAction*>("saveAction")->trigger();
+        QVERIFY(!designer.model()->isModified());
+        ReportLayout saved;
+        saved.LoadFromFile(layout.fileName);
+        QCOMPARE(saved.FindObject(designer.model()->object(label).name)->text(), QString("note 2"));
     }
 
     void stagingWindowLaysOutTheCells() {
