@@ -11,6 +11,7 @@
 #include "DbRichEdit.h"
 #include "InvoiceEditor.h"
 #include "InvoiceRegister.h"
+#include "SearchAsTyped.h"
 #include "RowSet.h"
 
 #include <QApplication>
@@ -761,7 +762,9 @@ void TForm1::connectInvoiceLogic() {
                 edits_.value("jedx")->setText(capitals);
                 edits_.value("xxje")->setText(figures);
             });
-    connect(lcEdit_, &QLineEdit::textChanged, this, &TForm1::lcEditChange);
+    // Keystrokes that queue up behind a long search are taken in one search for the latest text.
+    auto* search = new SearchAsTyped(register_, this);
+    connect(lcEdit_, &QLineEdit::textChanged, search, &SearchAsTyped::textChanged);
     connect(DBGridEh2_, &DataGrid::titleClicked, this, &TForm1::DBGridEh2TitleBtnClick);
     const QList<QPair<const char*, void (InvoiceRegister::*)()>> lineCommands = {
         {"N1", &InvoiceRegister::N1Click},
@@ -770,10 +773,6 @@ void TForm1::connectInvoiceLogic() {
     for (const auto& [name, command] : lineCommands)
         connect(PopupMenu1_->findChild<QAction*>(QString::fromLatin1(name)), &QAction::triggered,
                 register_, command);
-}
-
-void TForm1::lcEditChange(const QString& text) {
-    register_->lcEditChange(text);
 }
 
 void TForm1::DBGridEh2TitleBtnClick(const QString& column) {

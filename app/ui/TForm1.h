@@ -71,7 +71,6 @@ public:
     void kpEnter();
     void kpChange(const QDate& date);
     void hsdjClick();
-    void lcEditChange(const QString& text);
     void DBGridEh2TitleBtnClick(const QString& column);
     void addbtnClick();
     void copybtnClick();
