@@ -158,6 +158,16 @@ void LayoutDesigner::buildToolBar() {
             [this] { model_.sizeSelectionAlike(LayoutEditModel::Dimension::Height); });
     bar->addSeparator();
 
+    if (model_.layout().pages.size() > 1) {
+        auto* pageBox = new QComboBox(bar);
+        pageBox->setObjectName(QStringLiteral("pageBox"));
+        for (const ReportPage& page : model_.layout().pages)
+            pageBox->addItem(page.name);
+        bar->addWidget(pageBox);
+        connect(pageBox, &QComboBox::activated, &model_, &LayoutEditModel::setPageIndex);
+        connect(&model_, &LayoutEditModel::changed, pageBox,
+                [this, pageBox] { pageBox->setCurrentIndex(model_.pageIndex()); });
+    }
     zoomBox_ = new QComboBox(bar);
     zoomBox_->setObjectName(QStringLiteral("zoomBox"));
     for (double step : ZoomSteps)
