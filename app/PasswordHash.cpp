@@ -7,7 +7,7 @@
 namespace {
 
 void startSodium() {
-    // sodium_init is safe to call again; it only picks the fastest code and seeds the RNG.
+    // sodium_init may be called again; it only picks the fastest code and readies the RNG.
     static const int started = sodium_init();
     if (started < 0)
         throw DbError(QStringLiteral("无法启动密码加密组件。"));
