@@ -7,6 +7,7 @@
 #include "InvoiceCommandLine.h"
 #include "InvoicePrintEntry.h"
 #include "InvoicePrintSource.h"
+#include "PasswdCommand.h"
 #include "PrintLayout.h"
 
 #include <QCoreApplication>
@@ -111,12 +112,16 @@ int print(const Parsed& p, const QString& folder, QTextStream& out, QTextStream&
     return 0;
 }
 
+int passwd(const Parsed& p, const QString& folder, QTextStream& out, QTextStream& err) {
+    Database db(folder, Database::Creation::ExistingOnly);
+    return PasswdCommand::run(db.connection(), p.rest, out, err);
+}
+
 const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
-        {QStringLiteral("init"), init},
-        {QStringLiteral("check"), check},
-        {QStringLiteral("list"), list},
-        {QStringLiteral("print"), print},
+        {QStringLiteral("init"), init},     {QStringLiteral("check"), check},
+        {QStringLiteral("list"), list},     {QStringLiteral("print"), print},
+        {QStringLiteral("passwd"), passwd},
     };
     return table;
 }

@@ -135,6 +135,8 @@ void Database::configure() {
     journal.finish();
     SqlCommand::run(db, QStringLiteral("PRAGMA synchronous = FULL"));
     SqlCommand::run(db, QStringLiteral("PRAGMA foreign_keys = OFF"));
+    // Freed pages are zeroed, so an old plain-text password replaced by its hash is gone.
+    SqlCommand::run(db, QStringLiteral("PRAGMA secure_delete = ON"));
 }
 
 void Database::migrate() {

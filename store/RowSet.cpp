@@ -591,18 +591,23 @@ void RowSet::post() {
 void RowSet::cancel() {
     if (!d->editing())
         return;
-    if (d->state == State::Insert) {
-        const int removed = d->current;
-        d->rows.remove(removed);
-        emit rowRemoved(removed);
+    // The row set is consistent (browsing a valid row) before anyone hears of the change:
+    // a grid reacting to rowRemoved may move the current row.
+    const bool inserted = d->state == State::Insert;
+    const int changed = d->current;
+    if (inserted) {
+        d->rows.remove(changed);
         d->current =
             d->rows.isEmpty() ? -1 : std::clamp(d->rowBeforeInsert, 0, int(d->rows.size()) - 1);
     } else {
-        d->rows[d->current] = d->original;
-        emit rowUpdated(d->current);
+        d->rows[changed] = d->original;
     }
     d->modified = false;
     d->setState(State::Browse);
+    if (inserted)
+        emit rowRemoved(changed);
+    else
+        emit rowUpdated(changed);
     emit dataChanged({});
 }
 

@@ -6,7 +6,10 @@
 #include "FontSubstitutions.h"
 #include "FrameWindow.h"
 #include "TForm1.h"
+#include "TepassForm.h"
 #include "Thintform.h"
+#include "TloginForm.h"
+#include "TtsForm.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -36,30 +39,26 @@ int runCommand(int argc, char** argv, const QStringList& args) {
     return code;
 }
 
-// The other windows, in the order the program creates them.
+// The other windows, in the order the program creates them. The staging window belongs to the
+// main window's print commands; the sample lists are made by the print menu.
 void createWindows(TForm1& main) {
-    const QList<QPair<QString, QString>> frames = {
-        {"TloginForm", "登录"},
-        {"TForm2", "收款情况打印"},
-        {"Tghdwform", "购货单位----导入Excel资料格式及资料页名称要求，请看帮助"},
-        {"Txhdwform", "销货单位----导入Excel资料格式及资料页名称要求，请看帮助"},
-        {"TsetfpForm", "发票打印设置"},
-        {"Thintform", ""},
-        {"TSpForm", "商品资料----导入Excel资料格式及资料页名称要求，请看帮助"},
-        {"TjsForm", "价税计算"},
-        {"TtsForm", "说明"},
-        {"TepassForm", "增加用户、修改密码"},
-        {"Tqd1Form", "清单"},
-        {"Tqd2Form", "清单"},
-        {"Tqd3Form", "清单"},
-        {"Tqd4form", "清单"}};
-    for (const auto& [name, caption] : frames) {
-        if (name == u"TloginForm")
-            continue; // admits everyone until the login window is built
-        QDialog* w = name == u"Thintform" ? static_cast<QDialog*>(new Thintform(&main))
-                                          : new FrameWindow(name.mid(1), caption, &main);
-        main.setWindow(name, w);
-    }
+    const auto frame = [&](const char* name, const char* caption) -> QDialog* {
+        return new FrameWindow(QString::fromLatin1(name + 1), QString::fromUtf8(caption), &main);
+    };
+    const QList<QPair<QString, QDialog*>> windows = {
+        {"TloginForm", new TloginForm(main.userqry(), &main)},
+        {"TForm2", frame("TForm2", "收款情况打印")},
+        {"Tghdwform",
+         frame("Tghdwform", "购货单位----导入Excel资料格式及资料页名称要求，请看帮助")},
+        {"Txhdwform",
+         frame("Txhdwform", "销货单位----导入Excel资料格式及资料页名称要求，请看帮助")},
+        {"Thintform", new Thintform(&main)},
+        {"TSpForm", frame("TSpForm", "商品资料----导入Excel资料格式及资料页名称要求，请看帮助")},
+        {"TjsForm", frame("TjsForm", "价税计算")},
+        {"TtsForm", new TtsForm(main.userqry(), &main)},
+        {"TepassForm", new TepassForm(main.userqry(), &main)}};
+    for (const auto& [name, window] : windows)
+        main.setWindow(name, window);
 }
 
 } // namespace

@@ -10,9 +10,13 @@
 #include "DbLookupComboBox.h"
 #include "DbRichEdit.h"
 #include "InvoiceEditor.h"
+#include "InvoicePrintCommands.h"
+#include "InvoicePrintSource.h"
 #include "InvoiceRegister.h"
-#include "SearchAsTyped.h"
+#include "PrintMenu.h"
 #include "RowSet.h"
+#include "SearchAsTyped.h"
+#include "TsetfpForm.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -20,6 +24,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -79,6 +84,7 @@ TForm1::TForm1(const QString& dataFolder, QWidget* parent)
     buildLineMenu();
     bindControls();
     connectInvoiceLogic();
+    connectPrinting();
     Timer1_ = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer1_->setInterval(1000);
     connect(Timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -97,7 +103,6 @@ TForm1::~TForm1() {
 // Opens the connection. A failure is remembered and shown once when the window appears; the
 // window then stays empty instead of asking again at every activation.
 void TForm1::FormCreate() {
-    ticks_ = 0;
     try {
         cnn_ = std::make_unique<Database>(dataFolder_);
     } catch (const DbError& e) {
@@ -363,6 +368,41 @@ GridColumn totalLabelColumn(const QString& field, int width, const QString& titl
     return c;
 }
 
+// Header edits and the columns they show.
+const QList<QPair<QString, QString>>& titleBindings() {
+    static const QList<QPair<QString, QString>> bindings = {{"jym", "检验码"},
+                                                            {"ghmc", "购货单位名称"},
+                                                            {"ghsbh", "购货纳税人识别号"},
+                                                            {"ghdzdh", "购货单位地址"},
+                                                            {"ghyxzh", "购货单位银行"},
+                                                            {"mm1", "密码1"},
+                                                            {"mm2", "密码2"},
+                                                            {"mm3", "密码3"},
+                                                            {"mm4", "密码4"},
+                                                            {"mm5", "密码5"},
+                                                            {"mm6", "密码6"},
+                                                            {"mm7", "密码7"},
+                                                            {"mm8", "密码8"},
+                                                            {"fpno1", "发票号码"},
+                                                            {"kpdate", "中文日期"},
+                                                            {"cid", "cid"},
+                                                            {"jedx", "大写金额"},
+                                                            {"xxje", "小写金额"},
+                                                            {"xhsbh", "销货纳税人识别号"},
+                                                            {"xhdzdh", "销货单位地址"},
+                                                            {"xhyxzh", "销货单位银行"},
+                                                            {"bz1", "备注1"},
+                                                            {"bz2", "备注2"},
+                                                            {"bz3", "备注3"},
+                                                            {"bz4", "备注4"},
+                                                            {"fh", "复核"},
+                                                            {"kpr", "开票人"},
+                                                            {"DBEdit1", "oth1"},
+                                                            {"DBEdit2", "oth2"},
+                                                            {"DBEdit3", "oth3"}};
+    return bindings;
+}
+
 QVector<GridColumn> registerColumns() {
     QVector<GridColumn> c = {column("位数", 50),
                              column("发票号码", 100),
@@ -460,38 +500,8 @@ void TForm1::buildToolsMenu() {
 }
 
 void TForm1::bindControls() {
-    const QList<QPair<QString, QString>> titleBindings = {{"jym", "检验码"},
-                                                          {"ghmc", "购货单位名称"},
-                                                          {"ghsbh", "购货纳税人识别号"},
-                                                          {"ghdzdh", "购货单位地址"},
-                                                          {"ghyxzh", "购货单位银行"},
-                                                          {"mm1", "密码1"},
-                                                          {"mm2", "密码2"},
-                                                          {"mm3", "密码3"},
-                                                          {"mm4", "密码4"},
-                                                          {"mm5", "密码5"},
-                                                          {"mm6", "密码6"},
-                                                          {"mm7", "密码7"},
-                                                          {"mm8", "密码8"},
-                                                          {"fpno1", "发票号码"},
-                                                          {"kpdate", "中文日期"},
-                                                          {"cid", "cid"},
-                                                          {"jedx", "大写金额"},
-                                                          {"xxje", "小写金额"},
-                                                          {"xhsbh", "销货纳税人识别号"},
-                                                          {"xhdzdh", "销货单位地址"},
-                                                          {"xhyxzh", "销货单位银行"},
-                                                          {"bz1", "备注1"},
-                                                          {"bz2", "备注2"},
-                                                          {"bz3", "备注3"},
-                                                          {"bz4", "备注4"},
-                                                          {"fh", "复核"},
-                                                          {"kpr", "开票人"},
-                                                          {"DBEdit1", "oth1"},
-                                                          {"DBEdit2", "oth2"},
-                                                          {"DBEdit3", "oth3"}};
     // mm7 is bound before fpno1 so that line 7 first shows its own value and then the number.
-    for (const auto& [control, field] : titleBindings)
+    for (const auto& [control, field] : titleBindings())
         edits_.value(control)->bind(titleqry_, field);
     edits_.value("fpdz")->bind(fpdzqry_, QStringLiteral("fpdz"));
     xhmc_->bind(titleqry_, QStringLiteral("销货单位名称"));
@@ -614,13 +624,13 @@ void TForm1::exitbtnClick() {
 }
 
 void TForm1::Timer1Timer() {
-    if (++ticks_ < 5)
+    const bool hasUser = userqry_->isOpen() && userqry_->currentRow() >= 0;
+    const auto step =
+        notesPrompt_.tick(hasUser ? userqry_->value(QStringLiteral("提示")) : QVariant());
+    if (step == NotesPrompt::Step::KeepTicking)
         return;
     Timer1_->stop();
-    if (!userqry_->isOpen() || userqry_->currentRow() < 0)
-        return;
-    const QVariant tip = userqry_->value(QStringLiteral("提示"));
-    if (!tip.isNull() && !tip.toBool())
+    if (step == NotesPrompt::Step::StopAndShowNotes)
         if (QDialog* notes = window(QStringLiteral("TtsForm")))
             notes->exec();
 }
@@ -814,4 +824,66 @@ void TForm1::delbtnClick() {
     if (QMessageBox::question(this, Info, QStringLiteral("您是否真的要删除这张发票及其全部明细吗?"),
                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
         register_->deleteInvoice();
+}
+
+void TForm1::connectPrinting() {
+    const QSqlDatabase db = cnn_ ? cnn_->connection() : QSqlDatabase();
+    printCommands_ = new InvoicePrintCommands(
+        this, dataFolder_, [this] { return currentPrintInput(); }, staging_, db);
+    PopupMenu2_ = PrintMenu::build(this, *printCommands_, [this] {
+        if (QDialog* report = window(QStringLiteral("TForm2")))
+            report->exec();
+    });
+    auto* setfp = new TsetfpForm(staging_, this);
+    setfp->setObjectName(QStringLiteral("setfpForm"));
+    setWindow(QStringLiteral("TsetfpForm"), setfp);
+    connect(printCommands_, &InvoicePrintCommands::stagingChanged, setfp, &TsetfpForm::refresh);
+    connect(prnbtn_, &QPushButton::clicked, this, &TForm1::prnbtnClick);
+    prnbtn_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(prnbtn_, &QWidget::customContextMenuRequested, this, &TForm1::prnbtnClick);
+    auto* picture = findChild<QPushButton*>(QStringLiteral("prnsetbtn"));
+    connect(picture, &QPushButton::clicked, this, &TForm1::prnsetbtnClick);
+    // A path typed into the box is kept in the database, like one chosen in the dialog.
+    connect(edits_.value("fpdz"), &QLineEdit::editingFinished, this, [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (fpdzqry_->isOpen() && fpdzqry_->isEditing())
+                    fpdzqry_->post();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void TForm1::prnbtnClick() {
+    PopupMenu2_->popup(QCursor::pos());
+}
+
+void TForm1::prnsetbtnClick() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("选择背景图片"), QString(),
+        QStringLiteral("图片 (*.bmp *.jpg *.jpeg *.ico *.png);;所有文件 (*)"));
+    if (file.isEmpty() || !fpdzqry_->isOpen())
+        return;
+    if (fpdzqry_->isEmpty())
+        fpdzqry_->append();
+    fpdzqry_->setValue(QStringLiteral("fpdz"), QDir::toNativeSeparators(file));
+    fpdzqry_->post();
+}
+
+InvoicePrintInput TForm1::currentPrintInput() {
+    if (!titleqry_->isOpen() || titleqry_->currentRow() < 0)
+        throw DbError(QStringLiteral("没有选中的发票，无法打印。"));
+    QHash<QString, QString> shown;
+    for (const auto& [control, field] : titleBindings())
+        shown.insert(field, edits_.value(control)->text());
+    shown.insert(QStringLiteral("销货单位名称"), xhmc_->plainText());
+    shown.insert(QStringLiteral("收款人"), skr_->plainText());
+    InvoicePrintInput input;
+    input.header = PrintHeader::fromColumns(shown);
+    input.lines = InvoicePrintSource::readLines(*detailqry_);
+    input.totals = PrintTotals::sumOf(input.lines);
+    input.backgroundPicturePath = edits_.value("fpdz")->text();
+    input.printBackground = dygs_->isChecked();
+    return input;
 }

@@ -5,9 +5,14 @@
 #include <QPointer>
 #include <memory>
 
+#include "InvoicePrintInput.h"
+#include "NotesPrompt.h"
+#include "PrintStaging.h"
+
 class Database;
 class InvoiceEditor;
 class InvoiceRegister;
+class InvoicePrintCommands;
 class RowSet;
 class DataGrid;
 class DbEdit;
@@ -81,6 +86,13 @@ public:
     void N13Click();
     void N14Click();
     void N15Click();
+    void prnbtnClick();
+    void prnsetbtnClick();
+    // The current invoice as the editor shows it, for printing. Walks the lines (posting a line
+    // being edited), so the last line is current afterwards.
+    InvoicePrintInput currentPrintInput();
+    InvoicePrintCommands* printCommands() const { return printCommands_; }
+    QMenu* PopupMenu2() const { return PopupMenu2_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,6 +114,7 @@ private:
     void buildToolsMenu();
     void buildLineMenu();
     void connectInvoiceLogic();
+    void connectPrinting();
     QString askInvoiceNumber(const QString& title);
     void bindControls();
     void showMmxz();
@@ -147,7 +160,10 @@ private:
     QProgressBar* pgb_ = nullptr;
     QLabel* folderLabel_ = nullptr;
     QTimer* Timer1_ = nullptr;
-    int ticks_ = 0;
+    NotesPrompt notesPrompt_;
+    PrintStaging staging_;
+    InvoicePrintCommands* printCommands_ = nullptr;
+    QMenu* PopupMenu2_ = nullptr;
     bool shown_ = false;
     bool loggedIn_ = false;
     bool savingOnClose_ = false;
