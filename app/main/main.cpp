@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTextStream>
 #include <cstdio>
 
@@ -75,6 +76,7 @@ int main(int argc, char** argv) {
                                                CommandLine::dataDirOption(args));
     TForm1 main(folder);
     createWindows(main);
+    main.resize(main.screen()->availableGeometry().size()); // for desktops that cannot maximise
     main.showMaximized();
     return app.exec();
 }

@@ -75,6 +75,7 @@ TForm1::TForm1(const QString& dataFolder, QWidget* parent)
     FormCreate();
     createQueries();
     PageControl1_ = named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    PageControl1_->setUsesScrollButtons(false);
     buildToolbar();
     PageControl1_->addTab(buildEditorTab(), QStringLiteral("发票明细"));
     PageControl1_->addTab(buildRegisterTab(), QStringLiteral("发票浏览"));
@@ -137,7 +138,7 @@ void TForm1::buildToolbar() {
     row->setContentsMargins(4, 0, 4, 2);
     row->addWidget(new QLabel(QStringLiteral("查找:"), bar));
     lcEdit_ = named(new QLineEdit(bar), QStringLiteral("lcEdit"));
-    lcEdit_->setMinimumWidth(160);
+    lcEdit_->setMinimumWidth(120);
     row->addWidget(lcEdit_);
     const QList<QPair<QString, QString>> commands = {{"addbtn", "&A 增加"},
                                                      {"copybtn", "&C 复制"},
@@ -168,9 +169,16 @@ QWidget* TForm1::buildEditorTab() {
     TabSheet1_ = named(new QWidget(this), QStringLiteral("TabSheet1"));
     auto* layout = new QVBoxLayout(TabSheet1_);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(buildHeaderPanel());
-    layout->addWidget(buildLinePanel(), 1);
-    layout->addWidget(buildSellerPanel());
+    // The lines take whatever height the header and seller panels leave.
+    // Built top to bottom, which is also the order Tab and Enter move in.
+    QWidget* header = buildHeaderPanel();
+    QWidget* lines = buildLinePanel();
+    QWidget* seller = buildSellerPanel();
+    header->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    seller->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    layout->addWidget(header);
+    layout->addWidget(lines, 1);
+    layout->addWidget(seller);
     return TabSheet1_;
 }
 
@@ -557,8 +565,9 @@ void TForm1::FormShow() {
     loggedIn_ = true;
     Timer1_->start();
     hgrid_->setColumnVisible(QStringLiteral("其它4"), hsdj_->isChecked());
-    if (isActiveWindow())
-        FormActivate();
+    // The window becomes active as the login closes; its data loads then, whether or not the
+    // desktop reports the activation.
+    FormActivate();
 }
 
 bool TForm1::event(QEvent* event) {

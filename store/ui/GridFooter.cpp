@@ -32,7 +32,8 @@ void GridFooter::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().color(QPalette::Button));
     const QHeaderView* header = view_->horizontalHeader();
-    const int offset = view_->viewport()->mapTo(this, QPoint(0, 0)).x();
+    // The footer sits beside the view under one parent: line up with the view's cells.
+    const int offset = view_->viewport()->mapTo(parentWidget(), QPoint(0, 0)).x() - x();
     for (int c = 0; c < columns_.size() && c < texts_.size(); ++c) {
         if (header->isSectionHidden(c) || columns_[c].footer == GridColumn::Footer::None)
             continue;
