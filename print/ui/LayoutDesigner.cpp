@@ -1,4 +1,5 @@
 #include "LayoutDesigner.h"
+#include "NamedAction.h"
 
 #include "DbError.h"
 #include "DesignerCanvas.h"
@@ -21,14 +22,6 @@
 namespace {
 
 const QList<double> ZoomSteps = {0.5, 0.75, 1.0, 1.5, 2.0, 3.0, 4.0};
-
-QAction* addNamed(QToolBar* bar, const QString& name, const QString& text,
-                  const QKeySequence& shortcut = {}) {
-    QAction* action = bar->addAction(text);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
 
 ReportObject newObject(ReportObject::Kind kind) {
     ReportObject o;

@@ -1,4 +1,5 @@
 #include "ReportPreview.h"
+#include "NamedAction.h"
 
 #include "JpegExport.h"
 #include "PagePainter.h"
@@ -24,14 +25,6 @@
 namespace {
 
 const QList<double> ZoomSteps = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
-
-QAction* addNamed(QToolBar* bar, const QString& name, const QString& text,
-                  const QKeySequence& shortcut = {}) {
-    QAction* action = bar->addAction(text);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    return action;
-}
 
 } // namespace
 
