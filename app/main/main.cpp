@@ -15,7 +15,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextStream>
+#include <QFile>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -24,6 +26,17 @@ QStringList argumentsOf(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     return args;
+}
+
+// Without a session's runtime folder Qt picks a private one and warns about it on every run;
+// picking the same folder ourselves keeps the command line's output clean.
+void ensureRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString folder = QDir::tempPath() + QStringLiteral("/runtime-%1").arg(getuid());
+    QDir().mkpath(folder);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
 }
 
 int runCommand(int argc, char** argv, const QStringList& args) {
@@ -65,6 +78,7 @@ void createWindows(TForm1& main) {
 } // namespace
 
 int main(int argc, char** argv) {
+    ensureRuntimeFolder();
     const QStringList args = argumentsOf(argc, argv);
     if (CommandLine::wantsCommand(args))
         return runCommand(argc, argv, args);
