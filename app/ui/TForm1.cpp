@@ -86,6 +86,7 @@ TForm1::TForm1(const QString& dataFolder, QWidget* parent)
     bindControls();
     connectInvoiceLogic();
     connectPrinting();
+    connectWindowButtons();
     Timer1_ = named(new QTimer(this), QStringLiteral("Timer1"));
     Timer1_->setInterval(1000);
     connect(Timer1_, &QTimer::timeout, this, &TForm1::Timer1Timer);
@@ -640,8 +641,7 @@ void TForm1::Timer1Timer() {
         return;
     Timer1_->stop();
     if (step == NotesPrompt::Step::StopAndShowNotes)
-        if (QDialog* notes = window(QStringLiteral("TtsForm")))
-            notes->exec();
+        showWindow(QStringLiteral("TtsForm"));
 }
 
 // Enter moves on: in a grid to the next column (wrapping, same row) and the key still reaches
@@ -681,13 +681,11 @@ void TForm1::N12Click() {
 }
 
 void TForm1::N13Click() {
-    if (QDialog* users = window(QStringLiteral("TepassForm")))
-        users->exec();
+    showWindow(QStringLiteral("TepassForm"));
 }
 
 void TForm1::N14Click() {
-    if (QDialog* notes = window(QStringLiteral("TtsForm")))
-        notes->exec();
+    showWindow(QStringLiteral("TtsForm"));
 }
 
 // Any desktop calculator that is installed; nothing is said when there is none.
@@ -835,14 +833,30 @@ void TForm1::delbtnClick() {
         register_->deleteInvoice();
 }
 
+// Buttons that open the other windows modally (buyers, sellers, goods, calculator).
+void TForm1::connectWindowButtons() {
+    const QList<QPair<const char*, QString>> buttons = {{"SpeedButton1", "Tghdwform"},
+                                                        {"SpeedButton2", "Txhdwform"},
+                                                        {"BitBtn1", "TSpForm"},
+                                                        {"SpeedButton4", "TjsForm"}};
+    for (const auto& [button, windowName] : buttons)
+        connect(findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked, this,
+                [this, name = windowName] { showWindow(name); });
+    connect(hgrid_, &DataGrid::ellipsisClicked, this,
+            [this] { showWindow(QStringLiteral("TSpForm")); });
+}
+
+void TForm1::showWindow(const QString& className) {
+    if (QDialog* w = window(className))
+        w->exec();
+}
+
 void TForm1::connectPrinting() {
     const QSqlDatabase db = cnn_ ? cnn_->connection() : QSqlDatabase();
     printCommands_ = new InvoicePrintCommands(
         this, dataFolder_, [this] { return currentPrintInput(); }, staging_, db);
-    PopupMenu2_ = PrintMenu::build(this, *printCommands_, [this] {
-        if (QDialog* report = window(QStringLiteral("TForm2")))
-            report->exec();
-    });
+    PopupMenu2_ =
+        PrintMenu::build(this, *printCommands_, [this] { showWindow(QStringLiteral("TForm2")); });
     auto* setfp = new TsetfpForm(staging_, this);
     setfp->setObjectName(QStringLiteral("setfpForm"));
     setWindow(QStringLiteral("TsetfpForm"), setfp);

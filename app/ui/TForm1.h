@@ -115,6 +115,8 @@ private:
     void buildLineMenu();
     void connectInvoiceLogic();
     void connectPrinting();
+    void connectWindowButtons();
+    void showWindow(const QString& className);
     QString askInvoiceNumber(const QString& title);
     void bindControls();
     void showMmxz();
