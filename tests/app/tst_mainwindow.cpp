@@ -67,6 +67,7 @@ private slots:
     void opensOnFilledDatabaseAtNewestInvoice();
     void showsInvoiceNumberInCipherLineSeven();
     void enterMovesToNextControlOrGridColumn();
+    void lineGridAddsDropsAndDeletesLinesFromTheKeyboard();
     void closeAsksToSavePendingChange_data();
     void closeAsksToSavePendingChange();
     void foreignDatabaseFileLeavesWindowEmptyAndFileUntouched();
@@ -143,6 +144,41 @@ void TestMainWindow::enterMovesToNextControlOrGridColumn() {
     w.FormKeyPress(grid->view(), Qt::Key_Enter);
     QCOMPARE(grid->selectedColumn(), 0);
     QCOMPARE(grid->view()->currentIndex().row(), 0);
+}
+
+void TestMainWindow::lineGridAddsDropsAndDeletesLinesFromTheKeyboard() {
+    QTemporaryDir dir;
+    fill(dir.path(), 2, 1);
+    TForm1 w(dir.path());
+    w.show();
+    w.FormActivate();
+    QApplication::setActiveWindow(&w);
+    RowSet* lines = w.detailqry();
+    QTableView* view = w.hgrid()->view();
+    view->setFocus();
+    QCOMPARE(lines->rowCount(), 1);
+
+    QTest::keyClick(view, Qt::Key_Down); // past the last line: a new line of this invoice
+    QCOMPARE(lines->state(), RowSet::State::Insert);
+    QCOMPARE(lines->rowCount(), 2);
+    w.findChild<QLineEdit*>("lcEdit")->setFocus(); // left untouched: dropped
+    QCOMPARE(lines->rowCount(), 1);
+    QCOMPARE(lines->state(), RowSet::State::Browse);
+
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Insert);
+    lines->setValue("货物应税名称", QStringLiteral("新货物"));
+    lines->last(); // the new line stands before the old one; moving posts it with its cid
+    QSqlQuery q(w.cnn()->connection());
+    QVERIFY(q.exec("select cid from detail where 货物应税名称='新货物'") && q.next());
+    QCOMPARE(q.value(0).toLongLong(), 2);
+    q.finish();
+
+    BoxAnswer answer;
+    answer.answerNext(QMessageBox::Yes);
+    QTest::keyClick(view, Qt::Key_Delete, Qt::ControlModifier);
+    QVERIFY(q.exec("select count(*) from detail where cid=2") && q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
 }
 
 void TestMainWindow::closeAsksToSavePendingChange_data() {
