@@ -49,6 +49,12 @@ DataGrid::DataGrid(QWidget* parent) : QWidget(parent) {
         emit ellipsisClicked(columns_.value(index.column()).field);
     });
     connect(view_, &QTableView::clicked, this, &DataGrid::cellClicked);
+    // The focus entering the grid from another control. Moving between the view and its cell
+    // editor is not entering, nor is the focus coming back (from none) as a window reactivates.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        if (old && now && isAncestorOf(now) && !isAncestorOf(old))
+            emit entered();
+    });
     connect(view_, &QTableView::doubleClicked, this, &DataGrid::doubleClicked);
     applyEditTriggers();
 }
@@ -306,11 +312,6 @@ bool DataGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_) {
         if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)))
             return true;
-        if (event->type() == QEvent::FocusIn) {
-            const auto reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                emit entered();
-        }
         if (event->type() == QEvent::FocusOut && rowSet_ && rowSet_->isUntouchedInsert()) {
             QWidget* next = QApplication::focusWidget();
             if (!next || !view_->isAncestorOf(next))

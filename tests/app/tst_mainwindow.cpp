@@ -1,3 +1,4 @@
+#include "Currency.h"
 #include "DataGrid.h"
 #include "Database.h"
 #include "DbEdit.h"
@@ -68,6 +69,7 @@ private slots:
     void showsInvoiceNumberInCipherLineSeven();
     void enterMovesToNextControlOrGridColumn();
     void lineGridAddsDropsAndDeletesLinesFromTheKeyboard();
+    void typingIntoACellKeepsTheEditUntilTheLineIsLeft();
     void closeAsksToSavePendingChange_data();
     void closeAsksToSavePendingChange();
     void foreignDatabaseFileLeavesWindowEmptyAndFileUntouched();
@@ -179,6 +181,30 @@ void TestMainWindow::lineGridAddsDropsAndDeletesLinesFromTheKeyboard() {
     QTest::keyClick(view, Qt::Key_Delete, Qt::ControlModifier);
     QVERIFY(q.exec("select count(*) from detail where cid=2") && q.next());
     QCOMPARE(q.value(0).toInt(), 1);
+}
+
+void TestMainWindow::typingIntoACellKeepsTheEditUntilTheLineIsLeft() {
+    QTemporaryDir dir;
+    fill(dir.path(), 1, 2);
+    TForm1 w(dir.path());
+    w.show();
+    w.FormActivate();
+    QApplication::setActiveWindow(&w);
+    QTableView* view = w.hgrid()->view();
+    w.findChild<QLineEdit*>("lcEdit")->setFocus();
+    view->setFocus(); // entering the grid writes the header and re-reads the lines
+    const QModelIndex quantity = view->model()->index(0, 3);
+    view->setCurrentIndex(quantity);
+    view->edit(quantity);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != view);
+    QTest::keyClicks(editor, "3");
+    QTest::keyClick(editor, Qt::Key_Return); // back to the view: not a new entering
+    QCOMPARE(w.detailqry()->state(), RowSet::State::Edit);
+    QCOMPARE(w.detailqry()->value("数量").toDouble(), 3.0);
+    QCOMPARE(w.detailqry()->value("金额").value<Currency>(), Currency::fromFen(600));
+    w.detailqry()->next(); // leaving the line writes it; the totals follow
+    QCOMPARE(w.findChild<DbEdit*>("xxje")->text(), QStringLiteral("8.00"));
 }
 
 void TestMainWindow::closeAsksToSavePendingChange_data() {
