@@ -65,13 +65,20 @@ void createTitleSearchIndex(const QSqlDatabase& db, const SqlDialect& dialect) {
                     QStringLiteral("INSERT INTO title_search(title_search) VALUES ('rebuild')"));
 }
 
+// The lines of one invoice are read at every move through the list: find them by cid instead
+// of reading every line of every invoice.
+void indexLinesByInvoice(const QSqlDatabase& db, const SqlDialect&) {
+    SqlCommand::run(db, QStringLiteral("CREATE INDEX detail_cid ON detail (cid, id)"));
+}
+
 QVector<MigrationStep> build() {
     return {
         {1, QStringLiteral("tables of the invoice program, first user, print settings row"),
          createBaseTables},
         {2, QStringLiteral("printer offsets"), createPrinterOffsets},
         {3, QStringLiteral("search index of the invoice list"), createTitleSearchIndex},
-        // Append the next step here: {4, QStringLiteral("..."), [](const QSqlDatabase& db,
+        {4, QStringLiteral("lines found by their invoice"), indexLinesByInvoice},
+        // Append the next step here: {5, QStringLiteral("..."), [](const QSqlDatabase& db,
         // const SqlDialect& dialect) { SqlCommand::run(db, "..."); }},
     };
 }
