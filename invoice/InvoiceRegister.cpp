@@ -92,7 +92,7 @@ void InvoiceRegister::deleteInvoice() {
     InvoiceWriter(db_).remove(currentCid());
     titleqry_->reload();
     if (!titleqry_->isEmpty())
-        titleqry_->moveTo(std::min(row, titleqry_->rowCount() - 1));
+        titleqry_->moveTo(row); // clamped to the rows there are
     reloadLines();
 }
 
@@ -164,11 +164,9 @@ void InvoiceRegister::clearSort() {
 }
 
 bool InvoiceRegister::moveToCid(qint64 cid) {
-    for (int row = 0; row < titleqry_->rowCount(); ++row) {
-        if (titleqry_->value(row, Cid).toLongLong() == cid) {
-            titleqry_->moveTo(row);
-            return true;
-        }
-    }
-    return false;
+    const int row = titleqry_->locate(Cid, cid);
+    if (row < 0)
+        return false;
+    titleqry_->moveTo(row);
+    return true;
 }

@@ -10,13 +10,21 @@
 
 #include <QCollator>
 #include <QDate>
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QTimer>
 #include <algorithm>
+#include <limits>
 #include <numeric>
 #include <optional>
 
 namespace {
+
+// A background chunk stops after this many rows or this much time, whichever comes first, so
+// keystrokes queued behind it are taken in promptly.
+constexpr int ChunkRows = 5000;
+constexpr qint64 ChunkNanoseconds = 15'000'000;
 
 struct Column {
     QString name;
@@ -98,6 +106,10 @@ struct RowSet::Private {
     Qt::SortOrder sortOrder = Qt::AscendingOrder;
     std::optional<QCollator> collator;
 
+    int firstRows = 0;                // incremental fetch; 0 reads everything in open()
+    std::optional<QSqlQuery> pending; // forward-only query with rows still to read
+    QTimer* fetchTimer = nullptr;
+
     bool editing() const { return state == State::Edit || state == State::Insert; }
 
     void requireOpen() const {
@@ -170,20 +182,68 @@ struct RowSet::Private {
                 c.writable = false;
     }
 
-    void readRows(QSqlQuery& query) {
+    // Appends up to `limit` rows, stopping early once `budget` nanoseconds have passed (0: no
+    // limit). Returns false when the query has no rows left.
+    bool readRows(QSqlQuery& query, int limit, qint64 budget = 0) {
         const int n = columns.size();
         QVector<ColumnType> types(n);
         for (int i = 0; i < n; ++i)
             types[i] = columns[i].type;
-        rows.clear();
-        while (query.next()) {
+        QElapsedTimer clock;
+        clock.start();
+        for (int count = 0; count < limit; ++count) {
+            if (budget > 0 && count % 64 == 63 && clock.nsecsElapsed() > budget)
+                return true;
+            if (!query.next()) {
+                // A read that breaks off must not pass for the end of the list.
+                if (query.lastError().isValid())
+                    throw DbError(
+                        QStringLiteral("读取数据时出错：%1").arg(query.lastError().text()));
+                return false;
+            }
             QVector<QVariant> row;
             row.reserve(n);
             for (int i = 0; i < n; ++i)
                 row.append(ValueCodec::fromStorage(query.value(i), types[i]));
             rows.append(std::move(row));
         }
-        query.finish();
+        return true;
+    }
+
+    void dropPending() {
+        fetchTimer->stop();
+        if (pending) {
+            pending->finish();
+            pending.reset();
+        }
+    }
+
+    // Reads more rows of the pending query; the views hear of them through rowsAppended.
+    void fetchMore(int limit, qint64 budget) {
+        if (!pending)
+            return;
+        const int first = rows.size();
+        bool more = false;
+        try {
+            more = pending->isActive() && readRows(*pending, limit, budget);
+        } catch (...) {
+            dropPending();
+            announceAppended(first);
+            throw;
+        }
+        if (!more)
+            dropPending();
+        announceAppended(first);
+    }
+
+    void announceAppended(int first) {
+        if (rows.size() > first)
+            emit q->rowsAppended(first, rows.size() - 1);
+    }
+
+    void fetchUpTo(int count) {
+        if (pending && rows.size() < count)
+            fetchMore(count - rows.size(), 0);
     }
 
     void applySort() {
@@ -278,6 +338,8 @@ struct RowSet::Private {
         requireOpen();
         requireWritable();
         checkBrowseMode();
+        if (atEnd)
+            q->fetchAll();
         const int at = atEnd ? rows.size() : std::max(current, 0);
         QVector<QVariant> row(columns.size());
         if (master) {
@@ -342,12 +404,50 @@ struct RowSet::Private {
 };
 
 RowSet::RowSet(QSqlDatabase db, const QString& sql, QObject* parent)
-    : QObject(parent), d(new Private(this, std::move(db), sql)) {}
+    : QObject(parent), d(new Private(this, std::move(db), sql)) {
+    d->fetchTimer = new QTimer(this);
+    d->fetchTimer->setInterval(0);
+    connect(d->fetchTimer, &QTimer::timeout, this,
+            [this] { d->fetchMore(ChunkRows, ChunkNanoseconds); });
+}
 
 RowSet::~RowSet() {
     for (const auto& link : d->masterLinks)
         disconnect(link);
+    d->dropPending();
     delete d;
+}
+
+void RowSet::setIncrementalFetch(int firstRows) {
+    d->firstRows = std::max(firstRows, 0);
+}
+
+int RowSet::incrementalFetch() const {
+    return d->firstRows;
+}
+
+bool RowSet::isFetching() const {
+    return d->pending.has_value();
+}
+
+void RowSet::fetchAll() {
+    d->fetchUpTo(std::numeric_limits<int>::max());
+}
+
+int RowSet::locate(const QString& column, const QVariant& value) {
+    if (d->state == State::Closed)
+        return -1;
+    const int c = d->indexOf(column);
+    for (int row = 0;; ++row) {
+        if (row == d->rows.size())
+            d->fetchUpTo(row + ChunkRows);
+        if (row >= d->rows.size())
+            return -1;
+        const QVariant& cell = d->rows[row][c];
+        if (isNull(cell) ? isNull(value)
+                         : !isNull(value) && compareValues(cell, value, nullptr) == 0)
+            return row;
+    }
 }
 
 void RowSet::setSql(const QString& sql) {
@@ -415,9 +515,19 @@ void RowSet::open() {
         d->db, translated.sql, SqlCommand::bindValues(d->db, translated.parameterNames, d->params));
     if (!query.isSelect())
         throw DbError(QStringLiteral("这条语句不返回记录：%1").arg(d->sql));
+    const bool sorted = !d->sortColumn.isEmpty();
+    const bool incremental = d->firstRows > 0 && !sorted;
     try {
         d->describeColumns(query.record(), d->sql);
-        d->readRows(query);
+        d->rows.clear();
+        const bool more =
+            d->readRows(query, incremental ? d->firstRows : std::numeric_limits<int>::max());
+        if (more) {
+            d->pending = std::move(query);
+            d->fetchTimer->start();
+        } else {
+            query.finish();
+        }
     } catch (...) {
         d->rows.clear();
         throw;
@@ -433,6 +543,7 @@ void RowSet::open() {
 }
 
 void RowSet::close() {
+    d->dropPending();
     if (d->state == State::Closed)
         return;
     d->rows.clear();
@@ -474,6 +585,7 @@ int RowSet::currentRow() const {
 
 void RowSet::moveTo(int row) {
     d->requireOpen();
+    d->fetchUpTo(row + 1);
     if (d->rows.isEmpty())
         return;
     row = std::clamp(row, 0, int(d->rows.size()) - 1);
@@ -498,10 +610,12 @@ void RowSet::first() {
 }
 
 void RowSet::last() {
+    fetchAll();
     moveTo(rowCount() - 1);
 }
 
 void RowSet::next() {
+    d->fetchUpTo(d->current + 2);
     if (d->current + 1 < rowCount())
         moveTo(d->current + 1);
 }
@@ -653,6 +767,7 @@ void RowSet::sortBy(const QString& column, Qt::SortOrder order, const QCollator*
     d->requireOpen();
     const int c = d->indexOf(column);
     d->checkBrowseMode();
+    fetchAll();
     d->sortColumn = d->columns[c].name;
     d->sortOrder = order;
     d->collator = collator ? std::optional<QCollator>(*collator) : std::nullopt;

@@ -44,10 +44,23 @@ public:
     State state() const;
     bool isEditing() const; // Edit or Insert
 
-    int rowCount() const;
+    // Long lists: with firstRows > 0, open() reads only the first rows and the rest follows in
+    // chunks from the event loop (rowsAppended), so opening never waits for the whole result.
+    // 0 (the default) reads everything in open(). A sort in force always reads everything.
+    void setIncrementalFetch(int firstRows);
+    int incrementalFetch() const;
+    bool isFetching() const; // rows remain to be read in the background
+    void fetchAll();         // reads the remaining rows now
+    // First row whose column equals value, reading further rows only as far as needed; -1 if
+    // there is none.
+    int locate(const QString& column, const QVariant& value);
+
+    int rowCount() const; // rows read so far
     bool isEmpty() const;
     int currentRow() const; // -1 when empty or closed
-    void moveTo(int row);   // posts a pending edit first; emits dataChanged({}) when it moves
+    // Posts a pending edit first; emits dataChanged({}) when it moves. A row beyond those read
+    // is read first; the row is clamped to the rows there are.
+    void moveTo(int row);
     void first();
     void last();
     void next();
@@ -98,6 +111,9 @@ signals:
     void stateChanged(RowSet::State state);
     // For item models: the whole row list was replaced (open, close, reload, sort).
     void rowsReset();
+    // Rows first..last were read in the background and added at the end; the current row
+    // stays as it is.
+    void rowsAppended(int first, int last);
     void rowInserted(int row);
     void rowRemoved(int row);
     void rowUpdated(int row); // values of one row changed (pending or written)

@@ -19,6 +19,11 @@ RowSetModel::RowSetModel(RowSet* rowSet, const QStringList& columns, QObject* pa
         shift_ = {};
         endInsertRows();
     });
+    connect(rowSet, &RowSet::rowsAppended, this, [this](int first, int last) {
+        beginInsertRows({}, first, last);
+        rows_ += last - first + 1;
+        endInsertRows();
+    });
     connect(rowSet, &RowSet::rowRemoved, this, [this](int row) {
         shift_ = {row, -1};
         beginRemoveRows({}, row, row);

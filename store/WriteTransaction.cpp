@@ -1,5 +1,6 @@
 #include "WriteTransaction.h"
 
+#include "DbError.h"
 #include "SqlCommand.h"
 #include "SqlDialect.h"
 
@@ -11,6 +12,16 @@ namespace {
 QHash<QString, int>& depths() {
     static QHash<QString, int> open;
     return open;
+}
+
+// The work after a commit only tidies up: the data is written, so a failure must not be
+// reported as a failed save. A checkpoint fails while a list is still being read on this
+// connection; a later commit checkpoints instead.
+void tidyUp(const QSqlDatabase& db, const QString& sql) {
+    try {
+        SqlCommand::run(db, sql).finish();
+    } catch (const DbError&) {
+    }
 }
 
 } // namespace
@@ -43,7 +54,7 @@ void WriteTransaction::commit() {
         done_ = true;
         const QString after = SqlDialect::forDatabase(db_).afterCommit();
         if (!after.isEmpty())
-            SqlCommand::run(db_, after).finish();
+            tidyUp(db_, after);
     }
     done_ = true;
 }

@@ -120,6 +120,7 @@ void TForm1::createQueries() {
         return rs;
     };
     titleqry_ = make("titleqry", QStringLiteral("select * from title order by cid desc"));
+    titleqry_->setIncrementalFetch(300);
     detailqry_ = make("detailqry", QStringLiteral("select * from detail where cid=:cid"));
     detailqry_->setMaster(titleqry_, QStringLiteral("cid"), QStringLiteral("cid"),
                           QStringLiteral("cid"));

@@ -94,6 +94,7 @@ void DataGrid::setRowSet(RowSet* rowSet, const QVector<GridColumn>& columns) {
         refreshFooter();
     });
     connect(rowSet_, &RowSet::rowRemoved, this, &DataGrid::refreshFooter);
+    connect(rowSet_, &RowSet::rowsAppended, this, &DataGrid::refreshFooter);
     connect(rowSet_, &RowSet::stateChanged, this, &DataGrid::refreshFooter);
     syncCurrentFromRowSet();
     refreshFooter();
@@ -255,7 +256,10 @@ void DataGrid::showFindDialog() {
 }
 
 bool DataGrid::findNext(const QString& text, Qt::CaseSensitivity cs) {
-    if (!rowSet_ || !rowSet_->isOpen() || rowSet_->rowCount() == 0)
+    if (!rowSet_ || !rowSet_->isOpen())
+        return false;
+    rowSet_->fetchAll(); // the search wraps around the whole list
+    if (rowSet_->rowCount() == 0)
         return false;
     const int rows = rowSet_->rowCount();
     const int start = rowSet_->currentRow();
@@ -298,6 +302,9 @@ bool DataGrid::handleKey(QKeyEvent* event) {
         rowSet_->insert();
         return true;
     }
+    // Arrow-down on the last row read so far moves on to the rows still being read.
+    if (event->key() == Qt::Key_Down && rowSet_->isFetching())
+        rowSet_->fetchAll();
     const bool atLastRow =
         rowSet_->rowCount() == 0 || rowSet_->currentRow() == rowSet_->rowCount() - 1;
     if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && editable &&
