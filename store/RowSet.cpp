@@ -18,6 +18,7 @@
 #include <limits>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -109,6 +110,9 @@ struct RowSet::Private {
     int firstRows = 0;                // incremental fetch; 0 reads everything in open()
     std::optional<QSqlQuery> pending; // forward-only query with rows still to read
     QTimer* fetchTimer = nullptr;
+    // Rows of closed lists, freed a slice at a time: freeing a long list at once stalls the
+    // keystroke that closed it as long as reading it did.
+    QList<QVector<QVector<QVariant>>> discarded;
 
     bool editing() const { return state == State::Edit || state == State::Insert; }
 
@@ -211,11 +215,47 @@ struct RowSet::Private {
     }
 
     void dropPending() {
-        fetchTimer->stop();
         if (pending) {
             pending->finish();
             pending.reset();
         }
+        schedule();
+    }
+
+    void schedule() {
+        if (pending || !discarded.isEmpty())
+            fetchTimer->start();
+        else
+            fetchTimer->stop();
+    }
+
+    void discardRows() {
+        if (firstRows > 0 && rows.size() > ChunkRows)
+            discarded.append(std::exchange(rows, {}));
+        rows.clear();
+        schedule();
+    }
+
+    void releaseSome(qint64 budget) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!discarded.isEmpty() && clock.nsecsElapsed() < budget) {
+            auto& list = discarded.last();
+            list.resize(std::max<qsizetype>(list.size() - 1000, 0));
+            if (list.isEmpty())
+                discarded.removeLast();
+        }
+    }
+
+    // One turn of the event loop shares its time between freeing and reading: rows read into
+    // memory just freed come faster than into fresh pages, and the allocator's tidying after a
+    // large free stays short when the freed pile is small.
+    void backgroundWork() {
+        const qint64 share =
+            pending && !discarded.isEmpty() ? ChunkNanoseconds / 2 : ChunkNanoseconds;
+        releaseSome(share);
+        fetchMore(ChunkRows, share);
+        schedule();
     }
 
     // Reads more rows of the pending query; the views hear of them through rowsAppended.
@@ -407,8 +447,7 @@ RowSet::RowSet(QSqlDatabase db, const QString& sql, QObject* parent)
     : QObject(parent), d(new Private(this, std::move(db), sql)) {
     d->fetchTimer = new QTimer(this);
     d->fetchTimer->setInterval(0);
-    connect(d->fetchTimer, &QTimer::timeout, this,
-            [this] { d->fetchMore(ChunkRows, ChunkNanoseconds); });
+    connect(d->fetchTimer, &QTimer::timeout, this, [this] { d->backgroundWork(); });
 }
 
 RowSet::~RowSet() {
@@ -524,7 +563,7 @@ void RowSet::open() {
             d->readRows(query, incremental ? d->firstRows : std::numeric_limits<int>::max());
         if (more) {
             d->pending = std::move(query);
-            d->fetchTimer->start();
+            d->schedule();
         } else {
             query.finish();
         }
@@ -546,7 +585,7 @@ void RowSet::close() {
     d->dropPending();
     if (d->state == State::Closed)
         return;
-    d->rows.clear();
+    d->discardRows();
     d->original.clear();
     d->current = -1;
     d->modified = false;
