@@ -56,7 +56,7 @@ PrintLine PrintLine::fromColumns(const QHash<QString, QVariant>& values) {
     };
     PrintLine line;
     line.name = text(u"货物应税名称");
-    line.spec = text(u"规格型号");
+    line.model = text(u"规格型号");
     line.unit = text(u"单位");
     line.quantity = numberOf(values.value(QStringLiteral("数量")));
     line.unitPrice = numberOf(values.value(QStringLiteral("单价")));

@@ -41,7 +41,7 @@ struct PrintHeader {
 // One goods line as stored; nullopt / empty for null columns.
 struct PrintLine {
     QString name;                    // 货物应税名称
-    QString spec;                    // 规格型号
+    QString model;                   // 规格型号
     QString unit;                    // 单位
     std::optional<double> quantity;  // 数量
     std::optional<double> unitPrice; // 单价

@@ -28,7 +28,7 @@ QString PrintStaging::columnText(const PrintLine& line, int column) {
     case 1:
         return line.name;
     case 2:
-        return line.spec;
+        return line.model;
     case 3:
         return line.unit;
     case 4:

@@ -35,7 +35,7 @@ InvoicePrintInput sampleInvoice(int number) {
     for (int r = 1; r <= 6; ++r) {
         PrintLine line;
         line.name = QStringLiteral("商品%1").arg(r);
-        line.spec = QStringLiteral("X-%1").arg(r);
+        line.model = QStringLiteral("X-%1").arg(r);
         line.unit = QStringLiteral("个");
         line.quantity = r;
         line.unitPrice = 100.0 / 1.17;

@@ -7,7 +7,7 @@ namespace {
 
 struct SampleLine {
     const char* name;
-    const char* spec;
+    const char* model;
     const char* unit;
     int quantity;
     int priceFen;
@@ -66,7 +66,7 @@ void drawTable(QPainter& p, int top) {
         taxSum += taxOf(amount);
         cell(p, 0, y, RowHeight, QString::number(number++), Qt::AlignHCenter);
         cell(p, 1, y, RowHeight, QString::fromUtf8(line.name), Qt::AlignLeft);
-        cell(p, 2, y, RowHeight, QString::fromUtf8(line.spec), Qt::AlignLeft);
+        cell(p, 2, y, RowHeight, QString::fromUtf8(line.model), Qt::AlignLeft);
         cell(p, 3, y, RowHeight, QString::fromUtf8(line.unit), Qt::AlignHCenter);
         cell(p, 4, y, RowHeight, QString::number(line.quantity), Qt::AlignRight);
         cell(p, 5, y, RowHeight, money(line.priceFen), Qt::AlignRight);

@@ -8,7 +8,7 @@ namespace {
 PrintLine goodsLine(int n) {
     PrintLine line;
     line.name = QStringLiteral("商品%1").arg(n);
-    line.spec = QStringLiteral("型号%1").arg(n);
+    line.model = QStringLiteral("型号%1").arg(n);
     line.unit = QStringLiteral("个");
     line.quantity = n;
     line.unitPrice = 10;

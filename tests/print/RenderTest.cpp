@@ -92,7 +92,7 @@ InvoicePrintInput distinctInvoice() {
     for (int r = 1; r <= 8; ++r) {
         PrintLine line;
         line.name = QString("name%1").arg(r);
-        line.spec = QString("spec%1").arg(r);
+        line.model = QString("model%1").arg(r);
         line.unit = QString("u%1").arg(r);
         line.quantity = 100 + r + 0.5;
         line.unitPrice = 200 + r + 0.25;
